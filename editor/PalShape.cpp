@@ -1,0 +1,7 @@
+#include "editor/PalShape.h"
+
+TPaletteShape::TPaletteShape(TComponent* owner) : TShape(owner) {
+  PalPosition = 0;
+  Width = 15;
+  Height = 15;
+}

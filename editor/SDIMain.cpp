@@ -1,0 +1,640 @@
+#include "editor/SDIMain.h"
+
+#include "help/Help.h"
+#include "shell/Chrome.h"
+#include "shell/Maker.h"
+#include "shell/Unit2.h"
+#include "toolkit/Registry.h"
+
+TSDIAppForm* SDIAppForm = nullptr;
+
+namespace {
+
+const char* const ShowDuplicatesText = "Show Duplicates";
+const char* const DontShowDuplicatesText = "Don't Show Duplicates";
+
+const char* const MakerKey = "SOFTWARE\\Brindlewick";
+const char* const PaletteKey = "SOFTWARE\\Brindlewick\\Palette";
+
+// The three areas that Cut and Sort keep apart, each in its own order.
+struct Areas {
+  int main[192];
+  int team1[32];
+  int team2[32];
+  Areas() {
+    for (int k = 0; k < 192; ++k) main[k] = k < 160 ? k : k + 64;
+    for (int k = 0; k < 32; ++k) team1[k] = 160 + k;
+    for (int k = 0; k < 32; ++k) team2[k] = 192 + k;
+  }
+};
+const Areas PaletteAreas;
+
+template <class Form, class Handler>
+TNotifyEvent Bind(Form* form, Handler handler) {
+  return [form, handler](TObject* sender) { (form->*handler)(sender); };
+}
+
+TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& name, const std::string& caption) {
+  auto* item = new TMenuItem(owner);
+  item->Name = name;
+  item->Caption = caption;
+  parent->Add(item);
+  return item;
+}
+
+TShape* NewFrameShape(TForm* form, const std::string& name) {
+  auto* shape = new TShape(form);
+  shape->Name = name;
+  shape->Pen->Color = clAqua;
+  shape->Brush->Color = clAqua;
+  shape->SetParent(form);
+  return shape;
+}
+
+std::string ColorHint(TColor c) {
+  return IntToStr(GetRValue(c)) + "," + IntToStr(GetGValue(c)) + "," + IntToStr(GetBValue(c));
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
+  Name = "SDIAppForm";
+  Caption = "Tintmesh";
+  BorderStyle = bsNone;
+  Position = poScreenCenter;
+  Font->Name = "Arial";
+  Font->Height = 11;
+  ClientWidth = 340;
+  ClientHeight = 409;
+
+  Image1 = new TImage(this);
+  Image1->Name = "Image1";
+  {
+    auto background = std::make_shared<TBitmap>();
+    background->LoadFromResourceName("BACKGROUND");
+    TPicture picture;
+    picture.Bitmap = background;
+    Image1->SetPicture(picture);
+  }
+  SetupBackground(Image1);
+  Image1->SetParent(this);
+
+  Shape256 = NewFrameShape(this, "Shape256");
+  Shape257 = NewFrameShape(this, "Shape257");
+  Shape258 = NewFrameShape(this, "Shape258");
+  Shape259 = NewFrameShape(this, "Shape259");
+  Shape260 = NewFrameShape(this, "Shape260");
+
+  Shape261 = new TShape(this);
+  Shape261->Name = "Shape261";
+  SetupSeparator(Shape261);
+  Shape261->SetParent(this);
+
+  Label1 = new TLabel(this);
+  Label1->Name = "Label1";
+  SetupTitle(Label1, "Brindlewick Tintmesh");
+  Label1->SetParent(this);
+
+  Image6 = new TImage(this);
+  Image6->Name = "Image6";
+  SetupIcon(Image6);
+  Image6->SetBounds(16, 20, 17, 16);
+  Image6->OnClick = Bind(this, &TSDIAppForm::Image6Click);
+  Image6->OnDblClick = Bind(this, &TSDIAppForm::Image6DblClick);
+  Image6->SetParent(this);
+
+  Label8 = new TLabel(this);
+  Label8->Name = "Label8";
+  SetupCloseMark(Label8);
+  Label8->Hint = "Click to Exit the program.";
+  Label8->ShowHint = true;
+  Label8->OnClick = Bind(this, &TSDIAppForm::Label8Click);
+  Label8->OnMouseDown = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkPressed(s); };
+  Label8->OnMouseUp = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkReleased(s); };
+  Label8->SetParent(this);
+
+  Label2 = new TLabel(this);
+  Label2->Name = "Label2";
+  Label2->Caption =
+      "Select the palette squares to edit, then right-click the mouse. Import squares from other palettes into "
+      "these selected squares. If you need help, click";
+  Label2->Font->Name = "Arial";
+  Label2->Font->Height = 12;
+  Label2->Font->Color = clWhite;
+  Label2->Transparent = true;
+  Label2->WordWrap = true;
+  Label2->SetBounds(22, 52, 298, 47);
+  Label2->SetParent(this);
+
+  Label3 = new TLabel(this);
+  Label3->Name = "Label3";
+  SetupLinkLabel(Label3, "here.", 12);
+  Label3->SetBounds(243, 82, 39, 14);
+  Label3->OnClick = Bind(this, &TSDIAppForm::Label3Click);
+  Label3->OnMouseDown = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkPressed(s); };
+  Label3->OnMouseUp = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkReleased(s); };
+  Label3->SetParent(this);
+
+  OpenDialog1 = new TOpenDialog(this);
+  OpenDialog1->Name = "OpenDialog1";
+  OpenDialog1->Title = "Import Palette";
+  OpenDialog1->DefaultExt = "pal";
+  OpenDialog1->Filter = "Palette (*.pal)|*.pal";
+  OpenDialog1->Options = ofHideReadOnly | ofPathMustExist | ofFileMustExist;
+  OpenDialog1->FileEditStyle = fsEdit;
+
+  SaveDialog1 = new TSaveDialog(this);
+  SaveDialog1->Name = "SaveDialog1";
+  SaveDialog1->Title = "Save Palette As...";
+  SaveDialog1->DefaultExt = "pal";
+  SaveDialog1->Filter = "Palette (*.pal)|*.pal";
+  // Without ofFileMustExist: a save dialog holding to it would refuse every new file name.
+  SaveDialog1->Options = ofOverwritePrompt | ofHideReadOnly | ofPathMustExist;
+  SaveDialog1->FileEditStyle = fsEdit;
+
+  ColorDialog1 = new TColorDialog(this);
+  ColorDialog1->Name = "ColorDialog1";
+  ColorDialog1->Ctl3D = true;
+
+  Timer1 = new TTimer(this);
+  Timer1->Name = "Timer1";
+  Timer1->Enabled = false;
+  Timer1->Interval = 200;
+  Timer1->OnTimer = Bind(this, &TSDIAppForm::Timer1Timer);
+
+  PopupMenu500 = new TPopupMenu(this);
+  PopupMenu500->Name = "PopupMenu500";
+  TMenuItem* menu = PopupMenu500->Items;
+  OpenPalette1 = AddItem(this, menu, "OpenPalette1", "Import Palette");
+  OpenPalette1->OnClick = Bind(this, &TSDIAppForm::OpenPalette1Click);
+  SavePalette1 = AddItem(this, menu, "SavePalette1", "Save Palette");
+  SavePalette1->OnClick = Bind(this, &TSDIAppForm::SavePalette1Click);
+  N1 = AddItem(this, menu, "N1", "-");
+  SelectAll1 = AddItem(this, menu, "SelectAll1", "Select All");
+  SelectAll1->OnClick = Bind(this, &TSDIAppForm::SelectAll1Click);
+  ClearAllSelections1 = AddItem(this, menu, "ClearAllSelections1", "Clear All Selections");
+  ClearAllSelections1->OnClick = Bind(this, &TSDIAppForm::ClearAllSelections1Click);
+  N3 = AddItem(this, menu, "N3", "-");
+  Edit1 = AddItem(this, menu, "Edit1", "Edit");
+  Cut1 = AddItem(this, Edit1, "Cut1", "Cut");
+  Cut1->OnClick = Bind(this, &TSDIAppForm::Cut1Click);
+  Copy1 = AddItem(this, Edit1, "Copy1", "Copy");
+  Copy1->OnClick = Bind(this, &TSDIAppForm::Copy1Click);
+  Paste1 = AddItem(this, Edit1, "Paste1", "Paste");
+  Paste1->OnClick = Bind(this, &TSDIAppForm::Paste1Click);
+  Sort1 = AddItem(this, menu, "Sort1", "Sort");
+  Sort1->OnClick = Bind(this, &TSDIAppForm::Sort1Click);
+  ChooseColor1 = AddItem(this, menu, "ChooseColor1", "Choose Color");
+  ChooseColor1->OnClick = Bind(this, &TSDIAppForm::ChooseColor1Click);
+  CheckforDuplicates1 = AddItem(this, menu, "CheckforDuplicates1", ShowDuplicatesText);
+  CheckforDuplicates1->OnClick = Bind(this, &TSDIAppForm::CheckforDuplicates1Click);
+
+  PopupMenu501 = new TPopupMenu(this);
+  PopupMenu501->Name = "PopupMenu501";
+  Exit1 = AddItem(this, PopupMenu501->Items, "Exit1", "Exit");
+  Exit1->OnClick = Bind(this, &TSDIAppForm::Exit1Click);
+
+  OnShow = Bind(this, &TSDIAppForm::FormShow);
+  OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+}
+
+void TSDIAppForm::CreateParams(TCreateParams& params) {
+  TForm::CreateParams(params);
+  params.Style &= ~WS_CAPTION;
+}
+
+void TSDIAppForm::Dispatch(TMessage& message) {
+  if (message.Msg == WM_NCHITTEST) {
+    WMNCHitTest(message);
+  } else {
+    TForm::Dispatch(message);
+  }
+}
+
+bool TSDIAppForm::DuplicateModeOn() const { return CheckforDuplicates1->Caption == DontShowDuplicatesText; }
+
+void TSDIAppForm::FormShow(TObject*) {
+  LoadHandCursor({Label3, Label8, Image6});
+  DetectPlatform();
+  ProbeFontDpi();
+  ClientHeight = 409;
+  ClientWidth = 340;
+  Height = 409;
+  Width = 340;
+  Shape259->SetBounds(39, 270, 2, 75);
+  Shape260->SetBounds(300, 270, 2, 75);
+  Shape256->SetBounds(39, 270, 262, 2);
+  Shape257->SetBounds(39, 307, 262, 2);
+  Shape258->SetBounds(39, 344, 262, 2);
+  PlaceChrome(Shape261, Image1, Image6, 17);
+  ApplyDpiLayout();
+  ProbeColorDepth();
+  LoadSettings();
+  BuildSquareGrid();
+}
+
+void TSDIAppForm::FormClose(TObject*, TCloseAction&) {
+  DestroySquareGrid();
+  Timer1->Enabled = false;
+  SaveSettings();
+}
+
+void TSDIAppForm::BuildSquareGrid() {
+  for (int r = 0; r < 16; ++r) {
+    for (int c = 0; c < 16; ++c) {
+      const int i = 16 * r + c;
+      auto* square = new TPaletteShape(this);
+      Squares[i] = square;
+      square->SetParent(this);
+      square->Left = 43 + 16 * c;
+      int top = 109 + 16 * r;
+      if (r > 9) top += 5;
+      if (r > 11) top += 5;
+      if (r > 13) top += 5;
+      square->Top = top;
+      square->PalPosition = i;
+      square->Pen->Color = PenUnselected;
+      square->Brush->Color = clWhite;
+      square->ShowHint = true;
+    }
+  }
+}
+
+void TSDIAppForm::DestroySquareGrid() {
+  for (TPaletteShape*& square : Squares) {
+    delete square;
+    square = nullptr;
+  }
+}
+
+void TSDIAppForm::Timer1Timer(TObject*) { Timer1->Enabled = false; }
+
+void TSDIAppForm::Label3Click(TObject*) { Form3->Visible = true; }
+
+void TSDIAppForm::Label8Click(TObject*) { Close(); }
+
+void TSDIAppForm::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu501); }
+
+void TSDIAppForm::Image6DblClick(TObject*) { Close(); }
+
+void TSDIAppForm::Exit1Click(TObject*) { Close(); }
+
+void TSDIAppForm::WMNCHitTest(TMessage& message) {
+  const TPoint p = Sys().GetCursorPos();
+  if (InCaptionBand(*this, p)) {
+    message.Result = HTCAPTION;
+    return;
+  }
+  message.Result = HTCLIENT;
+  // Hit tests also arrive before the grid exists, after it is gone, and from inside the
+  // nested loops of the commands the menu runs; those only get their answer.
+  if (!Squares[0] || inHitTest_) return;
+  inHitTest_ = true;
+  const int left = Left;
+  const int top = Top;
+  for (int i = 0; i < 256; ++i) {
+    TPaletteShape* s = Squares[i];
+    if (!s) break;
+    const int sl = s->Left;
+    const int st = s->Top;
+    if (!(left + sl < p.x && p.x < left + sl + 15 && top + st < p.y && p.y < top + st + 15)) continue;
+
+    if (Sys().GetKeyState(VK_LBUTTON) < 0 && !Timer1->Enabled) {
+      Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+      Timer1->Enabled = true;
+      if (Sys().GetKeyState(VK_SHIFT) < 0) {
+        const TColor fill = Squares[AnchorIndex]->Pen->Color == PenSelected ? PenSelected : PenUnselected;
+        for (int j = AnchorIndex + 1; j < s->PalPosition; ++j) Squares[j]->Pen->Color = fill;
+      }
+      s->Pen->Color = s->Pen->Color == PenUnselected ? PenSelected : PenUnselected;
+      AnchorIndex = s->PalPosition;
+    }
+
+    if (Sys().GetKeyState(VK_RBUTTON) < 0 && !Timer1->Enabled) {
+      Sys().SendMessage(Handle(), WM_RBUTTONUP, 0, 0);
+      Timer1->Enabled = true;
+      ApplyMenuRule(s);
+      const TPoint q = Sys().GetCursorPos();
+      PopupMenu500->Popup(q.x + 1, q.y + 1);
+      if (!Squares[i]) break;  // the program is closing
+    }
+
+    s->Hint = ColorHint(s->Brush->Color);
+
+    if (DuplicateModeOn()) HoverMarking(s);
+  }
+  inHitTest_ = false;
+}
+
+void TSDIAppForm::ApplyMenuRule(TPaletteShape* s) {
+  const bool modeOn = DuplicateModeOn();
+  bool anySelected = false;
+  for (TPaletteShape* square : Squares) {
+    if (square->Pen->Color == PenSelected) {
+      anySelected = true;
+      break;
+    }
+  }
+  if (anySelected) {
+    for (TMenuItem* item : {OpenPalette1, Edit1, Cut1, Copy1, Paste1, ChooseColor1, Sort1, SavePalette1, SelectAll1,
+                            ClearAllSelections1}) {
+      item->Enabled = true;
+    }
+    if (modeOn) {
+      for (TMenuItem* item : {Edit1, ChooseColor1, OpenPalette1, SavePalette1, Sort1, SelectAll1, ClearAllSelections1}) {
+        item->Enabled = false;
+      }
+      MenuIndex = s->PalPosition;
+    }
+  }
+  const bool marked = s->Pen->Color == PenDuplicate;
+  if (marked) {
+    ChooseColor1->Enabled = true;
+    for (TMenuItem* item : {Edit1, OpenPalette1, SavePalette1, Sort1, SelectAll1, ClearAllSelections1}) {
+      item->Enabled = false;
+    }
+    MenuIndex = s->PalPosition;
+  }
+  if (!anySelected && !marked) {
+    SavePalette1->Enabled = true;
+    SelectAll1->Enabled = true;
+    for (TMenuItem* item : {ClearAllSelections1, OpenPalette1, Edit1, ChooseColor1, Sort1}) item->Enabled = false;
+  }
+}
+
+void TSDIAppForm::SelectAll1Click(TObject*) {
+  for (TPaletteShape* square : Squares) square->Pen->Color = PenSelected;
+}
+
+void TSDIAppForm::ClearAllSelections1Click(TObject*) {
+  for (TPaletteShape* square : Squares) square->Pen->Color = PenUnselected;
+}
+
+void TSDIAppForm::Copy1Click(TObject*) {
+  int k = 0;
+  for (TPaletteShape* square : Squares) {
+    if (square->Pen->Color == PenSelected) {
+      square->Pen->Color = PenUnselected;
+      ClipColors[k++] = square->Brush->Color;
+    }
+  }
+  for (; k < 256; ++k) ClipColors[k] = 0;
+}
+
+void TSDIAppForm::Cut1Click(TObject*) {
+  int k = 0;
+  for (TPaletteShape* square : Squares) {
+    if (square->Pen->Color == PenSelected) ClipColors[k++] = square->Brush->Color;
+  }
+  for (; k < 256; ++k) ClipColors[k] = 0;
+  CloseCutGaps(PaletteAreas.main, 192);
+  CloseCutGaps(PaletteAreas.team1, 32);
+  CloseCutGaps(PaletteAreas.team2, 32);
+  for (TPaletteShape* square : Squares) {
+    if (square->Pen->Color == PenSelected) {
+      square->Brush->Color = clBlack;
+      square->Pen->Color = PenUnselected;
+    }
+  }
+}
+
+void TSDIAppForm::CloseCutGaps(const int* positions, int count) {
+  for (int a = 0; a < count; ++a) {
+    TPaletteShape* r = Squares[positions[a]];
+    if (r->Pen->Color != PenSelected) continue;
+    for (int b = a + 1; b < count; ++b) {
+      TPaletteShape* s = Squares[positions[b]];
+      if (s->Pen->Color == PenUnselected) {
+        r->Brush->Color = s->Brush->Color;
+        r->Pen->Color = PenUnselected;
+        s->Pen->Color = PenSelected;
+        break;
+      }
+    }
+  }
+}
+
+void TSDIAppForm::Paste1Click(TObject*) {
+  int k = 0;
+  for (TPaletteShape* square : Squares) {
+    if (square->Pen->Color == PenSelected) {
+      square->Pen->Color = PenUnselected;
+      square->Brush->Color = ClipColors[k++];
+    }
+  }
+}
+
+void TSDIAppForm::Sort1Click(TObject*) {
+  Screen->Cursor = crHourGlass;
+  SortArea(PaletteAreas.main, 192);
+  SortArea(PaletteAreas.team1, 32);
+  SortArea(PaletteAreas.team2, 32);
+  Screen->Cursor = crArrow;
+  Screen->Cursor = crDefault;
+}
+
+void TSDIAppForm::SortArea(const int* positions, int count) {
+  auto exchange = [](TPaletteShape* a, TPaletteShape* b) {
+    const TColor ca = a->Brush->Color;
+    a->Brush->Color = b->Brush->Color;
+    b->Brush->Color = ca;
+  };
+  for (int i = 0; i < count; ++i) {
+    TPaletteShape* pi = Squares[positions[i]];
+    if (pi->Pen->Color == PenSelected) {
+      for (int j = i; j < count; ++j) {
+        TPaletteShape* pj = Squares[positions[j]];
+        if (pj->Pen->Color != PenSelected) continue;
+        if (GetRValue(pj->Brush->Color) > GetRValue(pi->Brush->Color)) exchange(pi, pj);
+        if (GetRValue(pj->Brush->Color) == GetRValue(pi->Brush->Color) &&
+            GetGValue(pj->Brush->Color) > GetGValue(pi->Brush->Color)) {
+          exchange(pi, pj);
+        }
+      }
+    }
+    pi->Pen->Color = PenUnselected;
+  }
+}
+
+void TSDIAppForm::ChooseColor1Click(TObject*) {
+  if (CheckforDuplicates1->Caption == ShowDuplicatesText) {
+    bool anySelected = false;
+    for (TPaletteShape* square : Squares) {
+      if (square->Pen->Color == PenSelected) {
+        anySelected = true;
+        break;
+      }
+    }
+    if (!anySelected || !ColorDialog1->Execute()) return;
+    for (TPaletteShape* square : Squares) {
+      if (square->Pen->Color == PenSelected) {
+        square->Brush->Color = ColorDialog1->Color;
+        square->Pen->Color = PenUnselected;
+      }
+    }
+  } else if (CheckforDuplicates1->Caption == DontShowDuplicatesText) {
+    if (!ColorDialog1->Execute()) return;
+    Squares[MenuIndex]->Brush->Color = ColorDialog1->Color;
+    Squares[MenuIndex]->Pen->Color = PenUnselected;
+  }
+}
+
+void TSDIAppForm::CheckforDuplicates1Click(TObject*) {
+  if (CheckforDuplicates1->Caption == ShowDuplicatesText) {
+    CheckforDuplicates1->Caption = DontShowDuplicatesText;
+    for (int i = 0; i < 256; ++i) {
+      Squares[i]->Pen->Color = PenUnselected;
+      for (int j = 0; j < 256; ++j) {
+        if (j != i && Squares[j]->Brush->Color == Squares[i]->Brush->Color) {
+          Squares[i]->Pen->Color = PenSelected;
+          break;
+        }
+      }
+    }
+  } else {
+    CheckforDuplicates1->Caption = ShowDuplicatesText;
+    for (TPaletteShape* square : Squares) square->Pen->Color = PenUnselected;
+  }
+}
+
+void TSDIAppForm::HoverMarking(TPaletteShape* s) {
+  const TColor colour = s->Brush->Color;
+  if (colour != LastHoverColor) {
+    for (TPaletteShape* square : Squares) {
+      if (square->Pen->Color == PenDuplicate) square->Pen->Color = PenSelected;
+    }
+  }
+  if (s->Pen->Color != PenDuplicate) {
+    for (TPaletteShape* m : Squares) {
+      if (m != s && m->Brush->Color == colour) {
+        s->Pen->Color = PenDuplicate;
+        m->Pen->Color = PenDuplicate;
+      }
+    }
+  }
+  LastHoverColor = colour;
+}
+
+void TSDIAppForm::DetectPlatform() {
+  switch (Sys().PlatformId()) {
+    case 1: Platform = "WIN"; break;
+    case 2: Platform = "NT"; break;
+    default: break;
+  }
+}
+
+void TSDIAppForm::ProbeFontDpi() {
+  TRegistry registry;
+  registry.RootKey = HKEY_LOCAL_MACHINE;
+  try {
+    if (Platform == "WIN") {
+      registry.OpenKey("Config\\0001\\Display\\Settings", false);
+      dpiText_ = registry.ReadString("DPILogicalX");
+    } else if (Platform == "NT") {
+      registry.OpenKey("SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts", false);
+      dpiNumber_ = registry.ReadInteger("LogPixels");
+    }
+  } catch (const ERegistryException&) {
+  }
+}
+
+void TSDIAppForm::ApplyDpiLayout() {
+  if (dpiText_ == "120" || dpiNumber_ == 120) {
+    DpiMode = 2;
+    Label8->SetBounds(305, 12, 13, 29);
+    Label1->SetBounds(36, 18, 251, 22);
+    Label2->SetBounds(17, 49, 313, 50);
+    Label3->SetBounds(254, 81, 46, 17);
+  } else {
+    DpiMode = 1;
+    Label8->SetBounds(307, 12, 13, 29);
+    Label1->SetBounds(36, 18, 261, 19);
+    Label2->SetBounds(22, 52, 298, 47);
+    Label3->SetBounds(243, 82, 39, 14);
+  }
+}
+
+void TSDIAppForm::ProbeColorDepth() {
+  std::string depthText;
+  std::int32_t depthNumber = 0;
+  {
+    TRegistry a;
+    TRegistry b;
+    a.RootKey = HKEY_LOCAL_MACHINE;
+    b.RootKey = HKEY_LOCAL_MACHINE;
+    if (Platform == "WIN") {
+      a.OpenKey("Config\\0001\\Display\\Settings", false);
+      try {
+        depthText = a.ReadString("BitsPerPixel");
+      } catch (const ERegistryException&) {
+      }
+    } else if (Platform == "NT") {
+      a.OpenKey("HARDWARE\\DEVICEMAP\\VIDEO", false);
+      std::string device;
+      // A device value of another type reads as no device, so the show goes on.
+      try {
+        device = a.ReadString("\\Device\\Video0");
+      } catch (const ERegistryException&) {
+      }
+      const std::size_t found = device.find("Services\\");
+      const std::size_t p = found == std::string::npos ? 0 : found + 1;  // counted from 1, 0 when absent
+      const std::string tail = p + 9 - 1 < device.size() ? device.substr(p + 9 - 1) : std::string();
+      b.OpenKey("SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Services\\" + tail,
+                false);
+      try {
+        depthNumber = b.ReadInteger("DefaultSettings.BitsPerPel");
+      } catch (const ERegistryException&) {
+      }
+    }
+  }
+  if (depthText == "8" || depthNumber == 8) {
+    if (DpiMode == 2) {
+      ShowMessageBox("Increase Desktop Color Mode above\n 256 colors or this will look really ugly.", 287, 242, 32, 9,
+                     nullptr);
+    } else {
+      ShowMessageBox("Increase Desktop Color Mode above\n 256 colors or this will look really ugly.", 245, 205, 32, 9,
+                     nullptr);
+    }
+  }
+}
+
+void TSDIAppForm::LoadSettings() {
+  TRegistry registry;
+  registry.RootKey = HKEY_LOCAL_MACHINE;
+  registry.OpenKey(MakerKey, true);
+  try {
+    registry.WriteString(MakerSlogan, MakerWebAddress);
+  } catch (const ERegistryException&) {
+  }
+  registry.OpenKey("Palette", true);
+  try {
+    LastOpenedDir = registry.ReadString("LastOpened");
+    LastSavedDir = registry.ReadString("LastSaved");
+  } catch (const ERegistryException&) {
+  }
+}
+
+void TSDIAppForm::SaveSettings() {
+  auto store = [](const std::string& name, const std::string& folder) {
+    TRegistry registry;
+    registry.RootKey = HKEY_LOCAL_MACHINE;
+    registry.OpenKey(PaletteKey, true);
+    try {
+      registry.WriteString(name, folder);
+    } catch (const ERegistryException&) {
+    }
+  };
+  if (!OpenDialog1->FileName.empty()) {
+    LastOpenedDir = FolderOf(OpenDialog1->FileName);
+    store("LastOpened", LastOpenedDir);
+  }
+  if (!SaveDialog1->FileName.empty()) {
+    LastSavedDir = FolderOf(SaveDialog1->FileName);
+    store("LastSaved", LastSavedDir);
+  }
+}

@@ -1,0 +1,124 @@
+// The main window: the working palette as a grid of 256 squares, its chrome, the pointer
+// handling over the squares and the context menu with the editing commands.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "editor/PalShape.h"
+#include "toolkit/Dialogs.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Menus.h"
+
+class TSDIAppForm : public TForm {
+ public:
+  explicit TSDIAppForm(TComponent* owner);
+
+  TImage* Image1;
+  TShape* Shape256;
+  TShape* Shape257;
+  TShape* Shape258;
+  TShape* Shape259;
+  TShape* Shape260;
+  TShape* Shape261;
+  TLabel* Label1;
+  TImage* Image6;
+  TLabel* Label8;
+  TLabel* Label2;
+  TLabel* Label3;
+  TOpenDialog* OpenDialog1;
+  TSaveDialog* SaveDialog1;
+  TColorDialog* ColorDialog1;
+  TTimer* Timer1;
+  TPopupMenu* PopupMenu500;
+  TMenuItem* OpenPalette1;
+  TMenuItem* SavePalette1;
+  TMenuItem* N1;
+  TMenuItem* SelectAll1;
+  TMenuItem* ClearAllSelections1;
+  TMenuItem* N3;
+  TMenuItem* Edit1;
+  TMenuItem* Cut1;
+  TMenuItem* Copy1;
+  TMenuItem* Paste1;
+  TMenuItem* Sort1;
+  TMenuItem* ChooseColor1;
+  TMenuItem* CheckforDuplicates1;
+  TPopupMenu* PopupMenu501;
+  TMenuItem* Exit1;
+
+  int GetDpiMode() const { return DpiMode; }
+
+  void CreateParams(TCreateParams& params) override;
+  void Dispatch(TMessage& message) override;
+
+  void FormShow(TObject* sender);
+  void FormClose(TObject* sender, TCloseAction& action);
+  void Timer1Timer(TObject* sender);
+  void Label3Click(TObject* sender);
+  void Label8Click(TObject* sender);
+  void Image6Click(TObject* sender);
+  void Image6DblClick(TObject* sender);
+  void Exit1Click(TObject* sender);
+  void OpenPalette1Click(TObject* sender);
+  void SavePalette1Click(TObject* sender);
+  void SelectAll1Click(TObject* sender);
+  void ClearAllSelections1Click(TObject* sender);
+  void Cut1Click(TObject* sender);
+  void Copy1Click(TObject* sender);
+  void Paste1Click(TObject* sender);
+  void Sort1Click(TObject* sender);
+  void ChooseColor1Click(TObject* sender);
+  void CheckforDuplicates1Click(TObject* sender);
+
+  // Read access to the window's state, for the other windows and the tests.
+  const std::array<TPaletteShape*, 256>& GetSquares() const { return Squares; }
+  int GetAnchorIndex() const { return AnchorIndex; }
+  int GetMenuIndex() const { return MenuIndex; }
+  TColor GetLastHoverColor() const { return LastHoverColor; }
+  const std::array<TColor, 256>& GetClipColors() const { return ClipColors; }
+  const std::string& GetPlatform() const { return Platform; }
+  const std::string& GetLastOpenedDir() const { return LastOpenedDir; }
+  const std::string& GetLastSavedDir() const { return LastSavedDir; }
+  bool DuplicateModeOn() const;
+  // The background picture the other borderless windows copy.
+  const TPicture& BackgroundPicture() const { return Image1->Picture(); }
+
+ private:
+  void WMNCHitTest(TMessage& message);
+  void ApplyMenuRule(TPaletteShape* square);
+  void HoverMarking(TPaletteShape* square);
+  // Visits the positions of one area of the palette in order: the main area is 0 to 159
+  // followed by 224 to 255; the team-colour rows are 160 to 191 and 192 to 223.
+  void CloseCutGaps(const int* positions, int count);
+  void SortArea(const int* positions, int count);
+
+  void DetectPlatform();
+  void ProbeFontDpi();
+  void ApplyDpiLayout();
+  void ProbeColorDepth();
+  void LoadSettings();
+  void SaveSettings();
+  void BuildSquareGrid();
+  void DestroySquareGrid();
+
+  int DpiMode = 0;
+  std::string Platform;
+  std::string LastOpenedDir;
+  std::string LastSavedDir;
+  int AnchorIndex = 0;
+  int MenuIndex = 0;
+  TColor LastHoverColor = 0;
+  std::array<TPaletteShape*, 256> Squares{};
+  std::array<TColor, 256> ClipColors{};
+
+  // Values the display probe reads during the show.
+  std::string dpiText_;
+  std::int32_t dpiNumber_ = 0;
+  bool inHitTest_ = false;
+};
+
+extern TSDIAppForm* SDIAppForm;
+
+// The text of a path before its last backslash; empty when it has none.
+std::string FolderOf(const std::string& path);

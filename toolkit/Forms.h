@@ -1,0 +1,146 @@
+// Forms, the application object and the screen.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "toolkit/Controls.h"
+
+struct TMessage {
+  unsigned Msg = 0;
+  std::uintptr_t WParam = 0;
+  std::intptr_t LParam = 0;
+  std::intptr_t Result = 0;
+};
+
+using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+
+class TForm : public TComponent {
+ public:
+  explicit TForm(TComponent* owner);
+  ~TForm() override;
+
+  Property<std::string> Caption;
+  Property<int> Left;
+  Property<int> Top;
+  Property<int> Width;   // outer size
+  Property<int> Height;
+  Property<int> ClientWidth;
+  Property<int> ClientHeight;
+  Property<bool> Visible;  // setting it shows or hides the form
+  TFormBorderStyle BorderStyle = bsSingle;
+  TPosition Position = poDesigned;
+  TColor Color = clBtnFace;
+  TFont* Font;
+  TModalResult ModalResult = mrNone;
+  TNotifyEvent OnShow;
+  TCloseEvent OnClose;
+
+  void Show();
+  void Hide();
+  TModalResult ShowModal();
+  void Close();
+  bool IsModal() const { return modal_; }
+  WindowId Handle() const { return window_; }
+
+  // Creates the system window; the application calls it once the form object is complete.
+  void CreateHandle();
+  virtual void CreateParams(TCreateParams& params);
+  // Every message to the form arrives here; the default passes it to DefaultHandler.
+  virtual void Dispatch(TMessage& message);
+  void DefaultHandler(TMessage& message);
+
+  void InvalidateRect(const TRect& rect);
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  // The topmost visible control at a client point, or none.
+  TControl* ControlAt(int x, int y) const;
+  TPoint ScreenToClient(const TPoint& p) const { return TPoint{p.x - clientOrigin_.x, p.y - clientOrigin_.y}; }
+  // The system reports where the window now is (dragged by the user, for instance).
+  void SystemMoved(int left, int top, int width, int height, int clientLeft, int clientTop);
+  // The system names the form's window as soon as it exists, before its first message.
+  void SystemAttached(WindowId window) { window_ = window; }
+  const Surface* Buffer() const { return buffer_.get(); }
+
+ private:
+  friend class TControl;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  void OuterChanged();
+  void ClientChanged();
+  void ApplyBounds();
+  TSize FrameSize();
+  void Paint();
+  void RouteMouse(TMessage& message);
+  void SetCursorForPointer(TMessage& message);
+  void DoClose();
+  void CommandFromChild(TMessage& message);
+
+  WindowId window_ = 0;
+  std::vector<TControl*> controls_;
+  std::unique_ptr<Surface> buffer_;
+  TControl* captured_ = nullptr;
+  bool suppressClick_ = false;
+  bool modal_ = false;
+  bool shownOnce_ = false;
+  bool inVisibleChange_ = false;
+  TPoint clientOrigin_;
+  TFont font_;
+};
+
+class TApplication : public TComponent {
+ public:
+  TApplication();
+  ~TApplication() override;
+
+  void Initialize() {}
+  std::string Title;
+  TForm* MainForm = nullptr;
+  bool Terminated = false;
+
+  template <class T>
+  void CreateForm(T*& reference) {
+    reference = new T(this);
+    AddForm(reference);
+  }
+  // Shows the main form and runs the message loop until it closes.
+  void Run();
+  void Terminate();
+  const std::vector<TForm*>& Forms() const { return forms_; }
+
+  // The hint window: the form reports which control the pointer moves over.
+  void HintMouseMove(TForm& form, TControl* control);
+  void CancelHint();
+  TControl* HintControl() const { return hintControl_; }
+  void ForgetControl(TControl* control);
+  void ForgetForm(TForm* form);
+
+  static constexpr unsigned HintPollMs = 50;
+  static constexpr unsigned HintPauseMs = 500;
+  static constexpr unsigned HintHideMs = 5000;
+
+ private:
+  void AddForm(TForm* form);
+  void HintTick();
+  std::vector<TForm*> forms_;
+  TForm* hintForm_ = nullptr;
+  TControl* hintControl_ = nullptr;
+  TimerId hintTimer_ = 0;
+  unsigned hintElapsed_ = 0;
+  bool hintShown_ = false;
+};
+
+class TScreen {
+ public:
+  TScreen();
+  std::map<int, CursorId> Cursors;  // the program's own cursors by index
+  Property<TCursor> Cursor;         // overrides every control's cursor while not crDefault
+  CursorId CursorHandle(TCursor cursor);
+  int Width() { return Sys().ScreenSize().cx; }
+  int Height() { return Sys().ScreenSize().cy; }
+};
+
+extern TApplication* Application;
+extern TScreen* Screen;
