@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# Sets up what is missing and runs every test: the behaviour tests (native, fake system
+# side), the artwork check, both Windows builds with their import check, the palette fuzzer
+# and the end-to-end tests under Wine. Ends with one line "N passed, M failed".
+set -uo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$root"
+scripts/setup.sh test || exit 1
+
+passed=0
+failed=0
+jobs="$(nproc)"
+log="$root/build/test-logs"
+mkdir -p "$log"
+
+# Adds the counts of a closing "N passed, M failed" line, or counts the step once.
+tally() {  # name status [output-file]
+  local name="$1" status="$2" file="${3:-}" line=""
+  if [ -n "$file" ]; then line="$(grep -E '^[A-Za-z]*:? ?[0-9]+ passed, [0-9]+ failed' "$file" | tail -n 1)"; fi
+  if [ -n "$line" ]; then
+    local p f
+    p="$(grep -oE '[0-9]+ passed' <<<"$line" | grep -oE '[0-9]+')"
+    f="$(grep -oE '[0-9]+ failed' <<<"$line" | grep -oE '[0-9]+')"
+    passed=$((passed + p)); failed=$((failed + f))
+    [ "$status" -ne 0 ] && [ "$f" -eq 0 ] && failed=$((failed + 1))
+  elif [ "$status" -eq 0 ]; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+  fi
+  if [ "$status" -eq 0 ]; then echo "== $name: ok"; else echo "== $name: FAILED"; fi
+}
+
+run() {  # name command...
+  local name="$1"; shift
+  echo "== $name"
+  "$@" 2>&1 | tee "$log/$name.log"
+  tally "$name" "${PIPESTATUS[0]}" "$log/$name.log"
+}
+
+behaviour() {
+  cmake --preset host >/dev/null && cmake --build build/host -j"$jobs" &&
+    ctest --test-dir build/host -j"$jobs" --output-on-failure > "$log/ctest.out" 2>&1
+  local status=$?
+  cat "$log/ctest.out"
+  local total bad
+  total="$(grep -oE 'out of [0-9]+' "$log/ctest.out" | grep -oE '[0-9]+' | tail -n 1)"
+  bad="$(grep -oE '[0-9]+ tests failed' "$log/ctest.out" | grep -oE '[0-9]+' | tail -n 1)"
+  [ -n "$total" ] && echo "behaviour: $((total - ${bad:-0})) passed, ${bad:-0} failed"
+  return $status
+}
+
+windows_builds() {
+  local status=0
+  for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null && cmake --build "build/$preset" -j"$jobs" || status=1
+  done
+  for preset in win32 win64; do
+    local dump="$log/imports-$preset.txt"
+    objdump -p "build/$preset/Tintmesh.exe" 2>/dev/null | sed -n 's/.*DLL Name: //p' > "$dump" ||
+      "${preset/win32/i686}-w64-mingw32-objdump" -p "build/$preset/Tintmesh.exe" | sed -n 's/.*DLL Name: //p' > "$dump"
+    echo "$preset imports: $(tr '\n' ' ' < "$dump")"
+    # Statically linked: only Windows system libraries.
+    if grep -viE '^(kernel32|user32|gdi32|comdlg32|shell32|advapi32|msvcrt)\.dll$' "$dump" | grep -q .; then
+      echo "$preset: Tintmesh.exe depends on a library that is not part of Windows"; status=1
+    fi
+  done
+  return $status
+}
+
+run behaviour behaviour
+run artwork python3 tests/resources/check_artwork.py
+run windows-builds windows_builds
+run fuzz env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
+run end-to-end scripts/e2e.sh
+
+echo
+echo "Tintmesh tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
