@@ -34,6 +34,13 @@ TNotifyEvent Bind(Form* form, Handler handler) {
   return [form, handler](TObject* sender) { (form->*handler)(sender); };
 }
 
+template <class Form, class Handler>
+TMouseEvent BindMouse(Form* form, Handler handler) {
+  return [form, handler](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+    (form->*handler)(sender, button, shift, x, y);
+  };
+}
+
 TMenuItem* AddItem(TComponent* owner, TMenuItem* parent, const std::string& name, const std::string& caption) {
   auto* item = new TMenuItem(owner);
   item->Name = name;
@@ -114,8 +121,8 @@ TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
   Label8->Hint = "Click to Exit the program.";
   Label8->ShowHint = true;
   Label8->OnClick = Bind(this, &TSDIAppForm::Label8Click);
-  Label8->OnMouseDown = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkPressed(s); };
-  Label8->OnMouseUp = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkReleased(s); };
+  Label8->OnMouseDown = BindMouse(this, &TSDIAppForm::Label8MouseDown);
+  Label8->OnMouseUp = BindMouse(this, &TSDIAppForm::Label8MouseUp);
   Label8->SetParent(this);
 
   Label2 = new TLabel(this);
@@ -136,8 +143,8 @@ TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
   SetupLinkLabel(Label3, "here.", 12);
   Label3->SetBounds(243, 82, 39, 14);
   Label3->OnClick = Bind(this, &TSDIAppForm::Label3Click);
-  Label3->OnMouseDown = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkPressed(s); };
-  Label3->OnMouseUp = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkReleased(s); };
+  Label3->OnMouseDown = BindMouse(this, &TSDIAppForm::Label3MouseDown);
+  Label3->OnMouseUp = BindMouse(this, &TSDIAppForm::Label3MouseUp);
   Label3->SetParent(this);
 
   OpenDialog1 = new TOpenDialog(this);
@@ -278,6 +285,15 @@ void TSDIAppForm::Label3Click(TObject*) { Form3->Visible = true; }
 
 void TSDIAppForm::Label8Click(TObject*) { Close(); }
 
+// The press colours of the close mark and the "here." link, for any button.
+void TSDIAppForm::Label8MouseDown(TObject*, TMouseButton, TShiftState, int, int) { LinkPressed(Label8); }
+
+void TSDIAppForm::Label8MouseUp(TObject*, TMouseButton, TShiftState, int, int) { LinkReleased(Label8); }
+
+void TSDIAppForm::Label3MouseDown(TObject*, TMouseButton, TShiftState, int, int) { LinkPressed(Label3); }
+
+void TSDIAppForm::Label3MouseUp(TObject*, TMouseButton, TShiftState, int, int) { LinkReleased(Label3); }
+
 void TSDIAppForm::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu501); }
 
 void TSDIAppForm::Image6DblClick(TObject*) { Close(); }
@@ -295,6 +311,7 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
   // nested loops of the commands the menu runs; those only get their answer.
   if (!Squares[0] || inHitTest_) return;
   inHitTest_ = true;
+  TMenuItem* command = nullptr;
   const int left = Left;
   const int top = Top;
   for (int i = 0; i < 256; ++i) {
@@ -320,14 +337,18 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
       Timer1->Enabled = true;
       ApplyMenuRule(s);
       const TPoint q = Sys().GetCursorPos();
-      PopupMenu500->Popup(q.x + 1, q.y + 1);
-      if (!Squares[i]) break;  // the program is closing
+      command = PopupMenu500->Track(q.x + 1, q.y + 1);
     }
 
     s->Hint = ColorHint(s->Brush->Color);
 
     if (DuplicateModeOn()) HoverMarking(s);
   }
+  // The chosen command runs once the pass is over, as a menu command that arrives after the
+  // hit test has been answered: this pass's hint and hover marking saw the squares as they
+  // were when the menu opened, and the command's changes show at the next hit test. Hit
+  // tests that arrive while it runs (inside its dialogs and windows) only get their answer.
+  if (command) command->Click();
   inHitTest_ = false;
 }
 

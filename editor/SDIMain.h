@@ -57,6 +57,10 @@ class TSDIAppForm : public TForm {
   void Timer1Timer(TObject* sender);
   void Label3Click(TObject* sender);
   void Label8Click(TObject* sender);
+  void Label8MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Label8MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Label3MouseDown(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
+  void Label3MouseUp(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
   void Image6Click(TObject* sender);
   void Image6DblClick(TObject* sender);
   void Exit1Click(TObject* sender);

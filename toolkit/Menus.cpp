@@ -31,11 +31,16 @@ void BuildEntries(const TMenuItem& parent, std::vector<MenuEntry>& entries, std:
 }  // namespace
 
 void TPopupMenu::Popup(int x, int y) {
+  if (TMenuItem* chosen = Track(x, y)) chosen->Click();
+}
+
+TMenuItem* TPopupMenu::Track(int x, int y) {
   std::vector<MenuEntry> entries;
   std::vector<TMenuItem*> byId;
   BuildEntries(root_, entries, byId);
   WindowId ownerWindow = 0;
   if (auto* form = dynamic_cast<TForm*>(Owner())) ownerWindow = form->Handle();
   const int chosen = Sys().TrackPopupMenu(entries, x, y, ownerWindow);
-  if (chosen > 0 && chosen <= static_cast<int>(byId.size())) byId[chosen - 1]->Click();
+  if (chosen > 0 && chosen <= static_cast<int>(byId.size())) return byId[chosen - 1];
+  return nullptr;
 }

@@ -27,6 +27,9 @@ class TPopupMenu : public TComponent {
   TMenuItem* Items;
   // Opens the menu with its top-left corner at a screen point and runs the chosen item.
   void Popup(int x, int y);
+  // Opens it the same way and returns the chosen item without running it; none when dismissed.
+  // The caller runs it later, as a command arriving through the message queue would be.
+  TMenuItem* Track(int x, int y);
 
  private:
   TMenuItem root_;

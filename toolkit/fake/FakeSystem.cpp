@@ -179,12 +179,11 @@ bool FakeSystem::FireTimer(TimerId timer) {
 }
 
 void FakeSystem::PassTime(unsigned ms) {
-  std::map<TimerId, unsigned> elapsed;
   for (unsigned t = 0; t < ms; ++t) {
     std::vector<TimerId> due;
     for (auto& [id, timer] : timers_) {
-      if (++elapsed[id] >= timer.Interval) {
-        elapsed[id] = 0;
+      if (++timer.Elapsed >= timer.Interval) {
+        timer.Elapsed = 0;
         due.push_back(id);
       }
     }
@@ -364,6 +363,7 @@ std::string FakeSystem::KeyName(TRegRoot root, const std::string& path) {
 
 bool FakeSystem::Denied(const std::string& key) const {
   for (const std::string& d : denied_) {
+    if (!d.empty() && d.back() == '\\' && key.compare(0, d.size(), d) == 0) return true;  // a whole root
     if (key == d || (key.size() > d.size() && key.compare(0, d.size(), d) == 0 && key[d.size()] == '\\')) return true;
   }
   return false;
@@ -458,6 +458,7 @@ bool FakeSystem::RegWriteString(RegKeyId key, const std::string& name, const std
   v.Text = value;
   registry_[open->second][Lower(name)] = v;
   ++registryWrites_;
+  if (registryObserver_) registryObserver_(name, value);
   return true;
 }
 

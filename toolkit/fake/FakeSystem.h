@@ -68,6 +68,7 @@ class FakeSystem : public SystemPort {
   struct Timer {
     unsigned Interval = 0;
     std::function<void()> OnTick;
+    unsigned Elapsed = 0;  // time passed since it started or last fired
   };
   struct RegValue {
     enum Kind { String, Integer, Binary } Type = String;
@@ -119,7 +120,8 @@ class FakeSystem : public SystemPort {
   bool Fire(const TTimer& timer);
   bool FireTimer(TimerId timer);
   std::size_t RunningTimers() const { return timers_.size(); }
-  // Lets the hint window's timers run for the given time.
+  // Lets every running timer run for the given time, one millisecond at a time; time
+  // passed in several calls adds up.
   void PassTime(unsigned ms);
 
   // Menus: the next popup picks the item at this caption path ("Edit/Cut"), or is dismissed ("").
@@ -143,12 +145,16 @@ class FakeSystem : public SystemPort {
   void SeedInteger(TRegRoot root, const std::string& path, const std::string& name, std::int32_t value);
   void SeedBinary(TRegRoot root, const std::string& path, const std::string& name);
   void SeedKey(TRegRoot root, const std::string& path);
-  // Keys at and below this path cannot be opened for full access.
+  // Keys at and below this path cannot be opened for full access; an empty path denies the whole root.
   void DenyAccess(TRegRoot root, const std::string& path);
   bool HasKey(TRegRoot root, const std::string& path) const;
   std::optional<RegValue> ValueOf(TRegRoot root, const std::string& path, const std::string& name) const;
   int OpenRegistryKeys() const { return static_cast<int>(openKeys_.size()); }
   int RegistryWrites() const { return registryWrites_; }
+  // Called at each successful value write, as it happens, with the value's name and text.
+  void OnRegistryWrite(std::function<void(const std::string& name, const std::string& value)> observer) {
+    registryObserver_ = std::move(observer);
+  }
 
   // System.
   void SetPlatformId(int id) { platformId_ = id; }
@@ -252,6 +258,7 @@ class FakeSystem : public SystemPort {
   std::map<RegKeyId, std::string> openKeys_;
   RegKeyId nextKey_ = 1;
   int registryWrites_ = 0;
+  std::function<void(const std::string&, const std::string&)> registryObserver_;
 
   int platformId_ = 2;
   std::string resourceDir_;
