@@ -11,6 +11,7 @@ Wine log under build/e2e/failures/.
 Only the Python standard library is used.
 """
 
+import contextlib
 import os
 import select
 import shutil
@@ -72,9 +73,6 @@ class Shot:
             for x in range(left, left + width):
                 yield x, y, self.pixel(x, y)
 
-    def rect_is(self, left, top, width, height, colour):
-        return all(p == colour for _, _, p in self.rect_pixels(left, top, width, height))
-
     def rect_mismatch(self, left, top, width, height, colour):
         """First pixel of the rectangle that is not `colour`, or None."""
         for x, y, p in self.rect_pixels(left, top, width, height):
@@ -84,33 +82,6 @@ class Shot:
 
     def row(self, y, left, right):
         return [self.pixel(x, y) for x in range(left, right)]
-
-    def differs_from(self, other, left, top, width, height):
-        return any(self.pixel(x, y) != other.pixel(x, y)
-                   for y in range(top, top + height) for x in range(left, left + width))
-
-    def diff_bbox(self, other):
-        """Bounding box (left, top, right, bottom; exclusive) of the pixels that differ, or None."""
-        if self.width != other.width or self.height != other.height:
-            raise ValueError("screenshots of different sizes")
-        w = self.width
-        rows = [y for y in range(self.height)
-                if self.data[3 * w * y:3 * w * (y + 1)] != other.data[3 * w * y:3 * w * (y + 1)]]
-        if not rows:
-            return None
-        left, right = w, 0
-        for y in rows:
-            a = self.data[3 * w * y:3 * w * (y + 1)]
-            b = other.data[3 * w * y:3 * w * (y + 1)]
-            for x in range(w):
-                if a[3 * x:3 * x + 3] != b[3 * x:3 * x + 3]:
-                    left = min(left, x)
-                    break
-            for x in range(w - 1, -1, -1):
-                if a[3 * x:3 * x + 3] != b[3 * x:3 * x + 3]:
-                    right = max(right, x + 1)
-                    break
-        return (left, rows[0], right, rows[-1] + 1)
 
 
 def parse_ppm(raw):
@@ -164,7 +135,8 @@ class MenuEntry:
     def summary(self):
         if self.kind == "separator":
             return "-"
-        return ("on" if self.enabled else "off") + (" >" if self.submenu else "")
+        state = {True: "on", False: "off"}.get(self.enabled, "?")
+        return state + (" >" if self.submenu else "")
 
     def __repr__(self):
         return "<%s %d..%d %s>" % (self.kind, self.top, self.bottom, self.summary())
@@ -175,7 +147,9 @@ def read_menu(shot, left, top, width, height):
 
     Rows of the panel that hold anything but the panel colour are grouped
     into bands; a band of at most two rows that spans most of the panel is a
-    separator, any other band is an item, enabled when it holds black text.
+    separator, any other band is an item: enabled when it holds black text,
+    disabled when its text is grey. Ink in the panel's right-hand end is a
+    submenu arrow.
     """
     inner_left, inner_right = left + 1, left + width - 1
     inner_width = inner_right - inner_left
@@ -194,10 +168,14 @@ def read_menu(shot, left, top, width, height):
             else:
                 arrow_from = inner_right - MENU_ARROW_ZONE
                 text = [shot.pixel(x, y0) for y0, row in band for x in row if x < arrow_from]
-                entries.append(MenuEntry(
-                    "item", rows[0], rows[-1] + 1,
-                    enabled=MENU_TEXT in text,
-                    submenu=any(x >= arrow_from for x in xs)))
+                if MENU_TEXT in text:
+                    enabled = True
+                elif MENU_DISABLED_TEXT in text:
+                    enabled = False
+                else:
+                    enabled = None  # neither: not a plain menu item
+                entries.append(MenuEntry("item", rows[0], rows[-1] + 1, enabled=enabled,
+                                         submenu=any(x >= arrow_from for x in xs)))
             band = []
     return entries
 
@@ -292,7 +270,10 @@ class Session:
         self.name = name
         self.program_path = Path(program or Config.program)
         self.warmup_path = Path(warmup or Config.warmup)
-        self.template = Path(template or Config.template_prefix)
+        template = template or Config.template_prefix
+        if template is None:
+            raise HarnessError("no template Wine prefix: run the tests through tests/e2e/run.py")
+        self.template = Path(template)
         self.tmp = Path(tempfile.mkdtemp(prefix="tintmesh-e2e-%s-" % name))
         self.prefix = self.tmp / "prefix"
         self.wine_log_path = self.tmp / "wine.log"
@@ -332,7 +313,8 @@ class Session:
                 return
             self._log("desktop failed to come up (attempt %d); restarting the prefix" % (attempt + 1))
             end_prefix_servers(self.prefix, self.env)
-        raise HarnessError("Wine's desktop did not come up in three attempts; see %s" % self.wine_log_path)
+        raise HarnessError("Wine's desktop did not come up in three attempts (the Wine log is "
+                           "kept in %s)" % FAILURE_DIR)
 
     def _start_xvfb(self):
         read_fd, write_fd = os.pipe()
@@ -352,7 +334,7 @@ class Session:
             while not number.endswith(b"\n"):
                 remaining = deadline - time.monotonic()
                 if remaining <= 0 or self.xvfb.poll() is not None:
-                    raise HarnessError("Xvfb did not start; see %s" % (self.tmp / "xvfb.log"))
+                    raise HarnessError("Xvfb did not start (its log is kept in %s)" % FAILURE_DIR)
                 ready, _, _ = select.select([read_fd], [], [], remaining)
                 if ready:
                     chunk = os.read(read_fd, 64)
@@ -429,6 +411,8 @@ class Session:
                                stderr=subprocess.DEVNULL, timeout=30)
             if self.wine_log_path.exists():
                 shutil.copyfile(self.wine_log_path, FAILURE_DIR / ("%s-wine.log" % self.name))
+            if (self.tmp / "xvfb.log").exists():
+                shutil.copyfile(self.tmp / "xvfb.log", FAILURE_DIR / ("%s-xvfb.log" % self.name))
         except Exception as err:  # the test's own failure matters more
             print("  (could not save the failure screenshot: %s)" % err)
 
@@ -583,6 +567,11 @@ class Session:
         return code
 
     # -- input --------------------------------------------------------------
+    #
+    # The program reads the pointer's position from the system when it handles
+    # a press, not from the press itself. Under load it may handle the press
+    # late, so after a press the pointer must stay where it was until the
+    # program has visibly reacted, as a person's hand would.
 
     def move(self, x, y):
         self.xdotool("mousemove", "--sync", int(x), int(y))
@@ -594,13 +583,14 @@ class Session:
     def right_click(self, x, y):
         self.click(x, y, button=3)
 
-    def shift_click(self, x, y):
-        self.move(x, y)
-        self.xdotool("keydown", "shift")
+    @contextlib.contextmanager
+    def holding(self, key):
+        """Holds a key (xdotool's name, e.g. "shift") down for the `with` block."""
+        self.xdotool("keydown", key)
         try:
-            self.xdotool("click", 1)
+            yield
         finally:
-            self.xdotool("keyup", "shift")
+            self.xdotool("keyup", key)
 
     def drag(self, x0, y0, x1, y1, steps=10, button=1):
         """Presses at (x0, y0), moves in steps to (x1, y1) and releases there."""

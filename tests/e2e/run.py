@@ -72,10 +72,6 @@ def selected_tests(suite, pattern):
             yield item
 
 
-def count_tests(suite):
-    return sum(1 for _ in selected_tests(suite, None))
-
-
 def interrupt(signum, frame):
     raise KeyboardInterrupt()
 
@@ -95,6 +91,10 @@ def main():
     loader = unittest.TestLoader()
     discovered = loader.discover(str(HERE), pattern="test_*.py", top_level_dir=str(HERE))
     tests = list(selected_tests(discovered, args.pattern))
+    if not tests:
+        print("e2e: no test matches %r" % args.pattern)
+        print("0 passed, 0 failed")
+        return 1
     result = LineResult()
 
     missing = [tool for tool in (harness.WINE, harness.WINESERVER) if not os.access(tool, os.X_OK)]

@@ -1,6 +1,7 @@
 """End-to-end tests of the main window: the real program under Wine, driven
 by real pointer and keyboard input, checked by what the screen shows."""
 
+import contextlib
 import time
 import unittest
 
@@ -27,11 +28,9 @@ class MainWindowTest(unittest.TestCase):
         # The pointer starts off the window and then rests on plain
         # background, so that no hint window covers what is checked.
         session.move(0, 0)
-        left, top, width, height = session.launch(mw.TITLE, mw.SIZE)
+        left, top, _, _ = session.launch(mw.TITLE, mw.SIZE)
         self.park(session, left, top)
-        session.wait_screen(
-            lambda shot: all(s == "unselected" for s in mw.grid_states(shot, left, top)),
-            TIMEOUT, "the 256 white squares with black outlines")
+        self.wait_selection(session, left, top, set(), "the 256 white squares with black outlines")
         return left, top
 
     def at(self, left, top, offset):
@@ -44,19 +43,20 @@ class MainWindowTest(unittest.TestCase):
     def park(self, session, left, top):
         session.move(*self.at(left, top, mw.PARKING_POINT))
 
+    def wait_window_at(self, session, corner, what):
+        return wait_until(lambda: (session.window_rect(mw.TITLE, mw.SIZE) or (None, None))[:2] == corner,
+                          TIMEOUT, what, interval=0.1)
+
     def wait_selection(self, session, left, top, selected, what):
-        selected = set(selected)
-
-        def check(shot):
-            states = mw.grid_states(shot, left, top)
-            return all(s in ("selected", "unselected") for s in states) and \
-                set(mw.selected_squares(states)) == selected
-
+        """Waits until exactly the squares in `selected` show magenta outlines
+        and all others black ones (all of them white inside)."""
+        expected = ["selected" if i in selected else "unselected" for i in range(256)]
         try:
-            return session.wait_screen(check, TIMEOUT, what)
+            return session.wait_screen(lambda shot: mw.grid_states(shot, left, top) == expected,
+                                       TIMEOUT, what)
         except AssertionError as err:
             states = mw.grid_states(session.last_shot, left, top)
-            raise AssertionError("%s; squares: %s" % (err, mw.describe_grid(states, selected)))
+            raise AssertionError("%s; squares: %s" % (err, mw.describe_grid(states, set(selected))))
 
     def assert_selection_stays(self, session, left, top, selected, what):
         time.sleep(QUIET_PERIOD)
@@ -66,12 +66,20 @@ class MainWindowTest(unittest.TestCase):
         if states != expected:
             self.fail("%s: %s" % (what, mw.describe_grid(states, selected)))
 
-    def click_square(self, session, left, top, index, dx=7, dy=7, shift=False):
+    def click_square(self, session, left, top, index, expect, dx=7, dy=7, shift=False, still=False):
+        """Clicks square `index` at offset (dx, dy) and keeps the pointer (and
+        Shift) there until the square shows `expect` ("selected" or
+        "unselected"); with `still`, until it has shown `expect` for a quiet
+        period. Then the pointer goes back to its parking place."""
         x, y = self.square_point(left, top, index, dx, dy)
-        if shift:
-            session.shift_click(x, y)
-        else:
-            session.click(x, y)
+        session.move(x, y)
+        with session.holding("shift") if shift else contextlib.nullcontext():
+            session.xdotool("click", 1)
+            if still:
+                time.sleep(QUIET_PERIOD)
+            session.wait_screen(lambda shot: mw.square_state(shot, left, top, index) == expect,
+                                TIMEOUT, "square %d to show %s after a click at offset (%d, %d)"
+                                % (index, expect, dx, dy))
         self.park(session, left, top)
 
     def open_context_menu(self, session, left, top, index):
@@ -80,8 +88,7 @@ class MainWindowTest(unittest.TestCase):
         x, y = self.square_point(left, top, index)
         session.right_click(x, y)
         rect, shot = session.wait_popup(before, TIMEOUT, "the context menu")
-        entries = read_menu(shot, *rect)
-        return rect, entries, (x, y)
+        return rect, read_menu(shot, *rect), (x, y)
 
     def choose(self, session, rect, entry):
         session.click(rect[0] + 24, entry.centre_y)
@@ -114,7 +121,9 @@ class MainWindowTest(unittest.TestCase):
                                       "picture %s" % (x, y, shot.pixel(left + x, top + y), picture(x, y)))
 
             # The drawn chrome: the grey separator, the orange title and close mark.
-            self.assertIsNone(shot.rect_mismatch(left + 16, top + 41, 286, 1, mw.GREY), "separator line")
+            self.assertIsNone(shot.rect_mismatch(left + mw.SEPARATOR_RECT[0], top + mw.SEPARATOR_RECT[1],
+                                                 mw.SEPARATOR_RECT[2], mw.SEPARATOR_RECT[3], mw.GREY),
+                              "separator line")
             for name, (rl, rt, rw, rh) in (("close mark", mw.CLOSE_MARK_RECT), ("title", mw.TITLE_RECT)):
                 orange = [p for _, _, p in shot.rect_pixels(left + rl, top + rt, rw, rh) if p == mw.ORANGE]
                 self.assertGreater(len(orange), 10, "the %s is drawn in orange" % name)
@@ -123,28 +132,28 @@ class MainWindowTest(unittest.TestCase):
         with self.session() as session:
             left, top = self.open_main_window(session)
 
-            self.click_square(session, left, top, 0)
-            self.wait_selection(session, left, top, {0}, "square 0 selected by a click")
-            self.assert_selection_stays(session, left, top, [0], "one click toggles once")
+            self.click_square(session, left, top, 0, "selected")
+            self.wait_selection(session, left, top, {0}, "square 0 alone selected by a click")
+            self.assert_selection_stays(session, left, top, {0}, "one click toggles once")
 
-            self.click_square(session, left, top, 0)
+            self.click_square(session, left, top, 0, "unselected")
             self.wait_selection(session, left, top, set(), "square 0 unselected by a second click")
 
-            # The hit rectangle is the inside of the square: its first pixel row
-            # and column belong to no square.
+            # The hit rectangle is the inside of the square: its first pixel
+            # column and row belong to no square.
             time.sleep(CLICK_GAP)
-            self.click_square(session, left, top, 100, dx=0, dy=7)
-            self.click_square(session, left, top, 100, dx=7, dy=0)
-            self.assert_selection_stays(session, left, top, [], "a click on a square's edge")
+            self.click_square(session, left, top, 100, "unselected", dx=0, dy=7, still=True)
+            self.click_square(session, left, top, 100, "unselected", dx=7, dy=0, still=True)
+            self.assert_selection_stays(session, left, top, set(), "clicks on a square's edge")
 
-            # The innermost pixels at both ends of the hit rectangle do hit.
-            self.click_square(session, left, top, 35, dx=1, dy=1)
-            self.wait_selection(session, left, top, {35}, "square 35 selected")
+            # The innermost pixels at both ends of the hit rectangle do hit;
+            # a Shift-click selects everything from the last clicked square on.
+            self.click_square(session, left, top, 35, "selected", dx=1, dy=1)
             time.sleep(CLICK_GAP)
-            self.click_square(session, left, top, 170, dx=14, dy=14, shift=True)
+            self.click_square(session, left, top, 170, "selected", dx=14, dy=14, shift=True)
             self.wait_selection(session, left, top, set(range(35, 171)),
                                 "Shift-click on square 170 filling 35 to 170")
-            self.assert_selection_stays(session, left, top, list(range(35, 171)), "after the range")
+            self.assert_selection_stays(session, left, top, range(35, 171), "after the range")
 
     def test_context_menu_offers_what_the_selection_allows(self):
         with self.session() as session:
@@ -160,10 +169,9 @@ class MainWindowTest(unittest.TestCase):
             session.key("Escape")
             session.wait_popup_closed(rect, TIMEOUT)
             self.park(session, left, top)
-            self.assert_selection_stays(session, left, top, [], "after Escape")
+            self.assert_selection_stays(session, left, top, set(), "after Escape")
 
-            self.click_square(session, left, top, 37)
-            self.wait_selection(session, left, top, {37}, "square 37 selected")
+            self.click_square(session, left, top, 37, "selected")
             time.sleep(CLICK_GAP)
             rect, entries, (x, y) = self.open_context_menu(session, left, top, 250)
             self.assertEqual(rect[:2], (x + 1, y + 1), "the menu opens at pointer + (1, 1)")
@@ -176,7 +184,8 @@ class MainWindowTest(unittest.TestCase):
 
             time.sleep(CLICK_GAP)
             rect, entries, _ = self.open_context_menu(session, left, top, 5)
-            self.assertEqual([e.summary() for e in entries], mw.MENU_SOMETHING_SELECTED)
+            self.assertEqual([e.summary() for e in entries], mw.MENU_SOMETHING_SELECTED,
+                             "menu with every square selected: %s" % entries)
             self.choose(session, rect, entries[mw.CLEAR_ALL])
             self.park(session, left, top)
             self.wait_selection(session, left, top, set(), "Clear All Selections unselecting every square")
@@ -185,28 +194,32 @@ class MainWindowTest(unittest.TestCase):
         with self.session() as session:
             left, top = self.open_main_window(session)
 
-            # Just below the band a press does not move the window.
+            # Just below the band a press does not move the window. (The
+            # drag paths stay on their side of the band's edge all the way:
+            # the program looks at where the pointer is when it gets to the
+            # press.)
             x, y = self.at(left, top, (mw.CAPTION_POINT[0], 40))
             session.drag(x, y, x - 100, y + 60)
             time.sleep(QUIET_PERIOD)
-            self.assertEqual(session.window_rect(mw.TITLE, mw.SIZE)[:2], (left, top),
+            self.assertEqual(session.window_rect(mw.TITLE, mw.SIZE), (left, top) + mw.SIZE,
                              "a drag from y = top + 40 leaves the window in place")
 
             x, y = self.at(left, top, mw.CAPTION_POINT)
-            session.drag(x, y, x - 100, y + 60)
-            moved = (left - 100, top + 60)
-            wait_until(lambda: session.window_rect(mw.TITLE, mw.SIZE)[:2] == moved, TIMEOUT,
-                       "the window to move by the drag, to %s" % (moved,))
+            session.drag(x, y, x - 100, y + 15)
+            moved = (left - 100, top + 15)
+            self.wait_window_at(session, moved, "the window to move by the drag, to %s" % (moved,))
             left, top = moved
             self.park(session, left, top)
-            session.wait_screen(
-                lambda shot: all(s == "unselected" for s in mw.grid_states(shot, left, top)),
-                TIMEOUT, "the grid drawn at the window's new place")
+            self.wait_selection(session, left, top, set(), "the grid drawn at the window's new place")
 
-            # The squares are found at the window's new place.
+            # The squares and the band go with the window.
             time.sleep(CLICK_GAP)
-            self.click_square(session, left, top, 255)
+            self.click_square(session, left, top, 255, "selected")
             self.wait_selection(session, left, top, {255}, "square 255 selected after the move")
+            x, y = self.at(left, top, mw.CAPTION_POINT)
+            session.drag(x, y, x + 100, y - 15)
+            moved = (left + 100, top - 15)
+            self.wait_window_at(session, moved, "a second drag to move the window back, to %s" % (moved,))
 
     def test_close_mark_ends_the_program(self):
         with self.session() as session:
