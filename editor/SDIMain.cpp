@@ -294,7 +294,7 @@ void TSDIAppForm::Label3MouseDown(TObject*, TMouseButton, TShiftState, int, int)
 
 void TSDIAppForm::Label3MouseUp(TObject*, TMouseButton, TShiftState, int, int) { LinkReleased(Label3); }
 
-void TSDIAppForm::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu501); }
+void TSDIAppForm::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu501, Image6); }
 
 void TSDIAppForm::Image6DblClick(TObject*) { Close(); }
 

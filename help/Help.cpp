@@ -84,7 +84,7 @@ void TForm3::FormShow(TObject*) {
 
 void TForm3::Label8Click(TObject*) { Close(); }
 
-void TForm3::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu1); }
+void TForm3::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu1, Image6); }
 
 void TForm3::Image6DblClick(TObject*) { Close(); }
 

@@ -198,7 +198,7 @@ void TForm1::ClearAllSelections1Click(TObject*) {
 
 void TForm1::Label8Click(TObject*) { Close(); }
 
-void TForm1::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu500); }
+void TForm1::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu500, Image6); }
 
 void TForm1::Image6DblClick(TObject*) { Close(); }
 

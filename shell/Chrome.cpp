@@ -88,8 +88,19 @@ void PlaceTitleRow(TLabel* title, TLabel* closeMark, int dpiMode) {
   }
 }
 
-void PopupIconMenu(const TForm& form, TPopupMenu* menu) {
-  menu->Popup(form.Left + IconMenuX, form.Top + IconMenuY);
+void PopupIconMenu(const TForm& form, TPopupMenu* menu, TImage* icon) {
+  const std::uint32_t opened = Sys().TickCount();
+  if (TMenuItem* chosen = menu->Track(form.Left + IconMenuX, form.Top + IconMenuY)) {
+    chosen->Click();
+    return;
+  }
+  // The menu is modal, so the second press of a double click only dismisses it: when that
+  // press was on the icon, soon enough, it is the double click.
+  const TPoint p = form.ScreenToClient(Sys().GetCursorPos());
+  if (Sys().TickCount() - opened <= Sys().DoubleClickTime() && Sys().GetKeyState(VK_LBUTTON) < 0 &&
+      icon->BoundsRect().Contains(p.x, p.y)) {
+    icon->DblClick();
+  }
 }
 
 void LinkPressed(TObject* label) {

@@ -30,8 +30,10 @@ void SetupLinkLabel(TLabel* label, const std::string& text, int fontHeight);
 void PlaceChrome(TShape* separator, TImage* background, TImage* icon, int iconWidth);
 void PlaceTitleRow(TLabel* title, TLabel* closeMark, int dpiMode);
 
-// Opens a window's icon menu just below its icon.
-void PopupIconMenu(const TForm& form, TPopupMenu* menu);
+// Opens a window's icon menu just below its icon. As with the system's own window icons, a
+// second click on the icon within the double-click time closes the menu and counts as the
+// icon's double click.
+void PopupIconMenu(const TForm& form, TPopupMenu* menu, TImage* icon);
 
 // The press colours of link-style labels.
 void LinkPressed(TObject* label);

@@ -115,6 +115,8 @@ class SystemPort {
                                           std::intptr_t lParam) = 0;
 
   // Time.
+  virtual std::uint32_t TickCount() = 0;     // milliseconds, wrapping
+  virtual unsigned DoubleClickTime() = 0;    // the longest gap between the clicks of a double click
   virtual TimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) = 0;
   virtual void StopTimer(TimerId timer) = 0;
 

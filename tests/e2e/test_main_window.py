@@ -243,6 +243,16 @@ class MainWindowTest(unittest.TestCase):
             self.choose(session, rect, entries[0])
             self.assertEqual(session.wait_program_exit(TIMEOUT), 0, "exit code")
 
+    def test_double_click_on_the_icon_ends_the_program(self):
+        # The first click opens the icon menu, which is modal; the second press of the
+        # double click lands while it is open and still closes the window.
+        with self.session() as session:
+            left, top = self.open_main_window(session)
+            x, y = self.at(left, top, mw.ICON_POINT)
+            session.move(x, y)
+            session.xdotool("click", "--repeat", "2", "--delay", "120", "1")
+            self.assertEqual(session.wait_program_exit(TIMEOUT), 0, "exit code")
+
 
 if __name__ == "__main__":
     unittest.main()

@@ -180,6 +180,7 @@ bool FakeSystem::FireTimer(TimerId timer) {
 
 void FakeSystem::PassTime(unsigned ms) {
   for (unsigned t = 0; t < ms; ++t) {
+    ++now_;
     std::vector<TimerId> due;
     for (auto& [id, timer] : timers_) {
       if (++timer.Elapsed >= timer.Interval) {

@@ -201,6 +201,8 @@ class FakeSystem : public SystemPort {
   std::intptr_t SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
   std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) override;
+  std::uint32_t TickCount() override { return now_; }
+  unsigned DoubleClickTime() override { return 500; }
   TimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) override;
   void StopTimer(TimerId timer) override { timers_.erase(timer); }
   int TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) override;
@@ -232,6 +234,7 @@ class FakeSystem : public SystemPort {
   std::map<WindowId, Button> buttons_;
   WindowId nextWindow_ = 0x100;
   TPoint cursor_;
+  std::uint32_t now_ = 1000;
   std::set<int> keysDown_;
   TSize screen_{1024, 768};
   WindowId capture_ = 0;

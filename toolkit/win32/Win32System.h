@@ -44,6 +44,8 @@ class Win32System : public SystemPort {
   std::intptr_t SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
   std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) override;
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  unsigned DoubleClickTime() override { return GetDoubleClickTime(); }
   TimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) override;
   void StopTimer(TimerId timer) override;
   int TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) override;
