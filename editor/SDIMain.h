@@ -76,7 +76,7 @@ class TSDIAppForm : public TForm {
   void CheckforDuplicates1Click(TObject* sender);
 
   // Read access to the window's state, for the other windows and the tests.
-  const std::array<TPaletteShape*, 256>& GetSquares() const { return Squares; }
+  const TSquares& GetSquares() const { return Squares; }
   int GetAnchorIndex() const { return AnchorIndex; }
   int GetMenuIndex() const { return MenuIndex; }
   TColor GetLastHoverColor() const { return LastHoverColor; }
@@ -113,7 +113,7 @@ class TSDIAppForm : public TForm {
   int AnchorIndex = 0;
   int MenuIndex = 0;
   TColor LastHoverColor = 0;
-  std::array<TPaletteShape*, 256> Squares{};
+  TSquares Squares{};
   std::array<TColor, 256> ClipColors{};
 
   // Values the display probe reads during the show.

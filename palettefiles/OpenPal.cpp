@@ -238,19 +238,12 @@ void TForm1::WMNCHitTest(TMessage& message) {
   for (int i = 0; i < 256; ++i) {
     TPaletteShape* s = Squares[i];
     if (!s) break;
-    const int sl = s->Left;
-    const int st = s->Top;
-    if (!(left + sl < p.x && p.x < left + sl + 15 && top + st < p.y && p.y < top + st + 15)) continue;
+    if (!SquareHit(*s, left, top, p)) continue;
 
     if (Sys().GetKeyState(VK_LBUTTON) < 0 && !Timer1->Enabled) {
       Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
       Timer1->Enabled = true;
-      if (Sys().GetKeyState(VK_SHIFT) < 0) {
-        const TColor fill = Squares[AnchorIndex]->Pen->Color == PenSelected ? PenSelected : PenUnselected;
-        for (int j = AnchorIndex + 1; j < s->PalPosition; ++j) Squares[j]->Pen->Color = fill;
-      }
-      s->Pen->Color = s->Pen->Color == PenUnselected ? PenSelected : PenUnselected;
-      AnchorIndex = s->PalPosition;
+      ClickSquare(Squares, AnchorIndex, s, Sys().GetKeyState(VK_SHIFT) < 0);
     }
 
     if (Sys().GetKeyState(VK_RBUTTON) < 0 && !Timer1->Enabled) {

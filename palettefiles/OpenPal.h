@@ -52,7 +52,7 @@ class TForm1 : public TForm {
   void MergeSelectedSquares();
   TColor NextImportedColor();
 
-  const std::array<TPaletteShape*, 256>& GetSquares() const { return Squares; }
+  const TSquares& GetSquares() const { return Squares; }
   int GetAnchorIndex() const { return AnchorIndex; }
   int GetMergeIndex() const { return MergeIndex; }
 
@@ -62,7 +62,7 @@ class TForm1 : public TForm {
   int DpiMode = 0;
   int AnchorIndex = 0;
   int MergeIndex = 0;
-  std::array<TPaletteShape*, 256> Squares{};
+  TSquares Squares{};
   PaletteEntry ImportedEntries[256] = {};
   bool inHitTest_ = false;
 };
