@@ -573,8 +573,17 @@ class Session:
     # late, so after a press the pointer must stay where it was until the
     # program has visibly reacted, as a person's hand would.
 
+    def pointer(self):
+        """The pointer's current screen position."""
+        here = self.xdotool("getmouselocation", "--shell")
+        values = dict(line.split("=", 1) for line in here.split() if "=" in line)
+        return int(values.get("X", -1)), int(values.get("Y", -1))
+
     def move(self, x, y):
-        self.xdotool("mousemove", "--sync", int(x), int(y))
+        # `mousemove --sync` to the place where the pointer already is can wait some
+        # 15 s before it gives up, so such a move is skipped.
+        if self.pointer() != (int(x), int(y)):
+            self.xdotool("mousemove", "--sync", int(x), int(y))
 
     def click(self, x, y, button=1):
         self.move(x, y)
