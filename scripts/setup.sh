@@ -4,14 +4,14 @@
 set -euo pipefail
 
 purpose="${1:-test}"
-packages=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-liberation python3)
+packages=(cmake make g++ g++-mingw-w64-x86-64 g++-mingw-w64-i686 wine wine64 fonts-liberation python3 xvfb)
 if [ "$purpose" = "test" ]; then
-  packages+=(libgtest-dev clang libclang-rt-14-dev xvfb xdotool imagemagick x11-utils)
+  packages+=(libgtest-dev clang libclang-rt-14-dev xdotool imagemagick x11-utils)
 fi
 
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep "install ok installed" >/dev/null; then
     missing+=("$p")
   fi
 done

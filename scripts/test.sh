@@ -61,7 +61,7 @@ windows_builds() {
       "${preset/win32/i686}-w64-mingw32-objdump" -p "build/$preset/Tintmesh.exe" | sed -n 's/.*DLL Name: //p' > "$dump"
     echo "$preset imports: $(tr '\n' ' ' < "$dump")"
     # Statically linked: only Windows system libraries.
-    if grep -viE '^(kernel32|user32|gdi32|comdlg32|shell32|advapi32|msvcrt)\.dll$' "$dump" | grep -q .; then
+    if grep -viE '^(kernel32|user32|gdi32|comdlg32|shell32|advapi32|msvcrt)\.dll$' "$dump" >/dev/null; then
       echo "$preset: Tintmesh.exe depends on a library that is not part of Windows"; status=1
     fi
   done

@@ -47,7 +47,7 @@ tintmesh_wine_prefix() {
         return 0
     fi
 
-    if ! fc-list 2>/dev/null | grep -q 'LiberationSans-Regular'; then
+    if ! fc-list 2>/dev/null | grep 'LiberationSans-Regular' >/dev/null; then
         echo "wine-prefix: Liberation Sans is not installed (install fonts-liberation)" >&2
         return 1
     fi
