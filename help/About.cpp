@@ -18,6 +18,10 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   Font->Height = 11;
   ClientWidth = PictureWidth;
   ClientHeight = PictureHeight;
+  // Designed at the outer size the show gives it, so that the save command, which centres
+  // the box by its size before the show, centres it exactly.
+  Width = PictureWidth + 4;
+  Height = PictureHeight + 25;
 
   OKButton = new TButton(this);
   OKButton->Name = "OKButton";

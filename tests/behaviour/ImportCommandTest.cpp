@@ -197,6 +197,9 @@ TEST_P(SaveTest, SaveWritesTheSquaresUnselectsThemAndShowsTheAboutBoxCentred) {
   for (int i = 0; i < 256; ++i) colours[i] = Sq(i)->Brush->Color;
   const int aboutWidth = AboutBox->Width;
   const int aboutHeight = AboutBox->Height;
+  // The box is designed at the size its show gives it, so the centring is exact.
+  EXPECT_EQ(aboutWidth, 288);
+  EXPECT_EQ(aboutHeight, 249);
 
   bool shown = false;
   fake.QueueFileDialog(target);

@@ -20,11 +20,9 @@ MESSAGE_LABEL = (50, 17, 135, 15)     # in the box's client area
 MESSAGE_BUTTON = (80, 60, 75, 25)
 DIALOG_FACE = (240, 240, 240)
 
-# The About box: outer 288 x 249 once shown. It is placed before it sets its
-# own size, by the size it had until then: its 284 x 224 client area in
-# Wine's frame, 290 x 249. So it lands (340 - 290) / 2 = 25 right of the main
-# window's left edge and (409 - 249) / 2 = 80 below its top.
-ABOUT_OFFSET = (25, 80)
+# The About box: outer 288 x 249, centred over the main window: (340 - 288) / 2
+# = 26 right of its left edge and (409 - 249) / 2 = 80 below its top.
+ABOUT_OFFSET = (26, 80)
 ABOUT_SIZE = (288, 249)
 
 
