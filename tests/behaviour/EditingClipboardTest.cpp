@@ -15,6 +15,8 @@ struct CutCase {
   std::function<TColor(int i, const std::vector<TColor>& before)> after;
 };
 
+void PrintTo(const CutCase& c, std::ostream* os) { *os << c.name; }
+
 class CutTest : public ProgramTest, public ::testing::WithParamInterface<CutCase> {};
 
 }  // namespace

@@ -13,6 +13,8 @@ struct SortCase {
   std::vector<std::pair<int, TColor>> after;
 };
 
+void PrintTo(const SortCase& c, std::ostream* os) { *os << c.name; }
+
 class SortTest : public ProgramTest, public ::testing::WithParamInterface<SortCase> {};
 
 }  // namespace

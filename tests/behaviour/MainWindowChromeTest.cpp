@@ -10,6 +10,8 @@ struct CloseCase {
   CloseControl control;
 };
 
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
 class CloseControlTest : public ProgramTest, public ::testing::WithParamInterface<CloseCase> {};
 
 }  // namespace

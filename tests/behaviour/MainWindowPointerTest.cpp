@@ -163,6 +163,8 @@ struct ShiftCase {
   std::vector<int> after;
 };
 
+void PrintTo(const ShiftCase& c, std::ostream* os) { *os << c.name; }
+
 class ShiftRangeTest : public ProgramTest, public ::testing::WithParamInterface<ShiftCase> {};
 
 TEST_P(ShiftRangeTest, FillsForwardFromTheAnchorThenTogglesTheTarget) {
@@ -250,6 +252,8 @@ struct MenuRuleCase {
 };
 
 constexpr int MenuIndexBefore = 77;  // MenuIndex as each case finds it
+
+void PrintTo(const MenuRuleCase& c, std::ostream* os) { *os << c.name; }
 
 class MenuRuleTest : public ProgramTest, public ::testing::WithParamInterface<MenuRuleCase> {};
 

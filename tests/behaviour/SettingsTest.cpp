@@ -61,6 +61,8 @@ struct ReadCase {
   const char* saved;
 };
 
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+
 class FailedReadTest : public ProgramTest, public ::testing::WithParamInterface<ReadCase> {};
 
 }  // namespace
@@ -132,6 +134,8 @@ struct ProbeCase {
   int dpiMode;
   bool warned;
 };
+
+void PrintTo(const ProbeCase& c, std::ostream* os) { *os << c.name; }
 
 class DisplayProbeTest : public ProgramTest, public ::testing::WithParamInterface<ProbeCase> {};
 
