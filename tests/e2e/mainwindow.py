@@ -59,15 +59,21 @@ def square_origin(index):
     return 43 + 16 * col, top
 
 
+def square_outline(shot, x0, y0):
+    """The set of colours on the one-pixel outline of the square at screen (x0, y0)."""
+    outline = set()
+    for i in range(SQUARE):
+        outline.update((shot.pixel(x0 + i, y0), shot.pixel(x0 + i, y0 + SQUARE - 1),
+                        shot.pixel(x0, y0 + i), shot.pixel(x0 + SQUARE - 1, y0 + i)))
+    return outline
+
+
 def square_state(shot, left, top, index):
     """"unselected", "selected", or a description of what is there instead."""
     x0, y0 = square_origin(index)
     x0 += left
     y0 += top
-    outline = set()
-    for i in range(SQUARE):
-        outline.update((shot.pixel(x0 + i, y0), shot.pixel(x0 + i, y0 + SQUARE - 1),
-                        shot.pixel(x0, y0 + i), shot.pixel(x0 + SQUARE - 1, y0 + i)))
+    outline = square_outline(shot, x0, y0)
     fill = shot.rect_mismatch(x0 + 1, y0 + 1, SQUARE - 2, SQUARE - 2, WHITE)
     if fill is not None:
         return "fill not white at %s: %s" % (fill[:2], fill[2])

@@ -124,10 +124,7 @@ def square_look(shot, left, top, index, origin=mw.square_origin):
     x0, y0 = origin(index)
     x0 += left
     y0 += top
-    outline = set()
-    for i in range(SQUARE):
-        outline.update((shot.pixel(x0 + i, y0), shot.pixel(x0 + i, y0 + SQUARE - 1),
-                        shot.pixel(x0, y0 + i), shot.pixel(x0 + SQUARE - 1, y0 + i)))
+    outline = mw.square_outline(shot, x0, y0)
     fill = shot.pixel(x0 + 1, y0 + 1)
     if shot.rect_mismatch(x0 + 1, y0 + 1, SQUARE - 2, SQUARE - 2, fill) is not None:
         fill = None
