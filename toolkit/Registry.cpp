@@ -1,20 +1,27 @@
 #include "toolkit/Registry.h"
 
-bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
-  std::string path;
-  if (!key.empty() && key[0] == '\\') {
-    path = key.substr(1);
-  } else if (key_ && !currentPath_.empty()) {
-    path = key.empty() ? currentPath_ : currentPath_ + "\\" + key;
-  } else {
-    path = key;
-  }
-  const RegKeyId opened = Sys().RegOpenKey(RootKey, path, canCreate);
+std::string TRegistry::PathOf(const std::string& key) const {
+  if (!key.empty() && key[0] == '\\') return key.substr(1);
+  if (key_ && !currentPath_.empty()) return key.empty() ? currentPath_ : currentPath_ + "\\" + key;
+  return key;
+}
+
+bool TRegistry::Opened(RegKeyId opened, const std::string& path) {
   if (!opened) return false;
   CloseKey();
   key_ = opened;
   currentPath_ = path;
   return true;
+}
+
+bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
+  const std::string path = PathOf(key);
+  return Opened(Sys().RegOpenKey(RootKey, path, canCreate), path);
+}
+
+bool TRegistry::OpenKeyReadOnly(const std::string& key) {
+  const std::string path = PathOf(key);
+  return Opened(Sys().RegOpenKeyReadOnly(RootKey, path), path);
 }
 
 void TRegistry::CloseKey() {

@@ -25,6 +25,8 @@ class TRegistry {
 
   // A path without a leading backslash is taken below the open key, if any, else below the root.
   bool OpenKey(const std::string& key, bool canCreate);
+  // Opens an existing key for reading only; values cannot be written through it.
+  bool OpenKeyReadOnly(const std::string& key);
   void CloseKey();
   // A missing value, or no open key, reads as empty text; a value of another type throws.
   std::string ReadString(const std::string& name);
@@ -34,6 +36,8 @@ class TRegistry {
   void WriteString(const std::string& name, const std::string& value);
 
  private:
+  std::string PathOf(const std::string& key) const;
+  bool Opened(RegKeyId opened, const std::string& path);
   RegKeyId key_ = 0;
   std::string currentPath_;
 };

@@ -69,6 +69,24 @@ struct FileDialogRequest {
 
 enum class RegStatus { Ok, Missing, WrongType, Failed };
 
+// A shell launch, field for field as the system's SHELLEXECUTEINFO takes it; every other
+// field of that structure is zero. Empty strings are passed as empty strings, never as null.
+struct ShellExecuteRequest {
+  std::uint32_t Mask = 0;
+  WindowId Owner = 0;
+  std::string Verb;
+  std::string File;
+  std::string Parameters;
+  std::string Directory;
+  int Show = 0;
+};
+#ifndef SEE_MASK_FLAG_NO_UI
+constexpr std::uint32_t SEE_MASK_FLAG_NO_UI = 0x00000400u;  // the shell shows no error dialog of its own
+#endif
+#ifndef SW_SHOWDEFAULT
+constexpr int SW_SHOWDEFAULT = 10;
+#endif
+
 enum class ReplaceStatus { Replaced, Failed, Unsupported };
 
 class SystemPort {
@@ -129,6 +147,8 @@ class SystemPort {
 
   // Registry: keys are opened for full access.
   virtual RegKeyId RegOpenKey(TRegRoot root, const std::string& path, bool create) = 0;
+  // Opens an existing key for reading only, for lookups in keys the program never writes.
+  virtual RegKeyId RegOpenKeyReadOnly(TRegRoot root, const std::string& path) = 0;
   virtual void RegCloseKey(RegKeyId key) = 0;
   virtual RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) = 0;
   virtual RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) = 0;
@@ -139,7 +159,8 @@ class SystemPort {
   virtual CursorId LoadCursorResource(const std::string& name) = 0;
   virtual CursorId StandardCursor(TCursor cursor) = 0;
   virtual void SetCursor(CursorId cursor) = 0;
-  virtual bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) = 0;
+  // Starts a program or opens a document through the shell; false when the shell reports failure.
+  virtual bool ShellOpen(const ShellExecuteRequest& request) = 0;
   // A bitmap resource of the program, as the bytes of a device-independent bitmap
   // (its info header, colour table and pixels); empty when there is none.
   virtual std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) = 0;

@@ -362,8 +362,8 @@ std::string FakeSystem::KeyName(TRegRoot root, const std::string& path) {
   return std::to_string(root) + "\\" + Lower(p);
 }
 
-bool FakeSystem::Denied(const std::string& key) const {
-  for (const std::string& d : denied_) {
+bool FakeSystem::Denied(const std::set<std::string>& denied, const std::string& key) {
+  for (const std::string& d : denied) {
     if (!d.empty() && d.back() == '\\' && key.compare(0, d.size(), d) == 0) return true;  // a whole root
     if (key == d || (key.size() > d.size() && key.compare(0, d.size(), d) == 0 && key[d.size()] == '\\')) return true;
   }
@@ -395,6 +395,8 @@ void FakeSystem::SeedBinary(TRegRoot root, const std::string& path, const std::s
 
 void FakeSystem::DenyAccess(TRegRoot root, const std::string& path) { denied_.insert(KeyName(root, path)); }
 
+void FakeSystem::DenyReading(TRegRoot root, const std::string& path) { unreadable_.insert(KeyName(root, path)); }
+
 bool FakeSystem::HasKey(TRegRoot root, const std::string& path) const {
   return registry_.count(KeyName(root, path)) != 0;
 }
@@ -410,7 +412,7 @@ std::optional<FakeSystem::RegValue> FakeSystem::ValueOf(TRegRoot root, const std
 
 RegKeyId FakeSystem::RegOpenKey(TRegRoot root, const std::string& path, bool create) {
   const std::string key = KeyName(root, path);
-  if (Denied(key)) return 0;
+  if (Denied(denied_, key) || Denied(unreadable_, key)) return 0;
   if (!registry_.count(key)) {
     if (!create) return 0;
     // Creating a key creates the keys above it too.
@@ -426,6 +428,15 @@ RegKeyId FakeSystem::RegOpenKey(TRegRoot root, const std::string& path, bool cre
   }
   const RegKeyId id = nextKey_++;
   openKeys_[id] = key;
+  return id;
+}
+
+RegKeyId FakeSystem::RegOpenKeyReadOnly(TRegRoot root, const std::string& path) {
+  const std::string key = KeyName(root, path);
+  if (Denied(unreadable_, key) || !registry_.count(key)) return 0;
+  const RegKeyId id = nextKey_++;
+  openKeys_[id] = key;
+  readOnlyKeys_.insert(id);
   return id;
 }
 
@@ -453,7 +464,7 @@ RegStatus FakeSystem::RegReadInteger(RegKeyId key, const std::string& name, std:
 
 bool FakeSystem::RegWriteString(RegKeyId key, const std::string& name, const std::string& value) {
   auto open = openKeys_.find(key);
-  if (open == openKeys_.end()) return false;
+  if (open == openKeys_.end() || readOnlyKeys_.count(key)) return false;
   RegValue v;
   v.Type = RegValue::String;
   v.Text = value;
@@ -468,8 +479,8 @@ CursorId FakeSystem::LoadCursorResource(const std::string& name) {
   return name == "HAND" ? HandCursorId : 0;
 }
 
-bool FakeSystem::ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) {
-  shellCalls_.push_back(ShellCall{file, parameters, directory});
+bool FakeSystem::ShellOpen(const ShellExecuteRequest& request) {
+  shellCalls_.push_back(request);
   return shellResult_;
 }
 

@@ -147,6 +147,8 @@ class FakeSystem : public SystemPort {
   void SeedKey(TRegRoot root, const std::string& path);
   // Keys at and below this path cannot be opened for full access; an empty path denies the whole root.
   void DenyAccess(TRegRoot root, const std::string& path);
+  // Keys at and below this path cannot be opened at all, not even for reading.
+  void DenyReading(TRegRoot root, const std::string& path);
   bool HasKey(TRegRoot root, const std::string& path) const;
   std::optional<RegValue> ValueOf(TRegRoot root, const std::string& path, const std::string& name) const;
   int OpenRegistryKeys() const { return static_cast<int>(openKeys_.size()); }
@@ -162,10 +164,8 @@ class FakeSystem : public SystemPort {
   const std::vector<CursorId>& CursorsSet() const { return cursorsSet_; }
   const std::vector<std::string>& CursorResourcesLoaded() const { return cursorLoads_; }
   void SetShellResult(bool ok) { shellResult_ = ok; }
-  struct ShellCall {
-    std::string File, Parameters, Directory;
-  };
-  const std::vector<ShellCall>& ShellCalls() const { return shellCalls_; }
+  // Every shell launch asked for, in order.
+  const std::vector<ShellExecuteRequest>& ShellCalls() const { return shellCalls_; }
   void SetReplaceStatus(std::optional<ReplaceStatus> forced) { forcedReplace_ = forced; }
   bool HintVisible() const { return hintVisible_; }
   const std::string& HintText() const { return hintText_; }
@@ -209,7 +209,11 @@ class FakeSystem : public SystemPort {
   bool RunFileDialog(const FileDialogRequest& request, WindowId owner, std::string& fileName) override;
   bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) override;
   RegKeyId RegOpenKey(TRegRoot root, const std::string& path, bool create) override;
-  void RegCloseKey(RegKeyId key) override { openKeys_.erase(key); }
+  RegKeyId RegOpenKeyReadOnly(TRegRoot root, const std::string& path) override;
+  void RegCloseKey(RegKeyId key) override {
+    openKeys_.erase(key);
+    readOnlyKeys_.erase(key);
+  }
   RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) override;
   RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) override;
   bool RegWriteString(RegKeyId key, const std::string& name, const std::string& value) override;
@@ -217,7 +221,7 @@ class FakeSystem : public SystemPort {
   CursorId LoadCursorResource(const std::string& name) override;
   CursorId StandardCursor(TCursor cursor) override { return 0x1000 + static_cast<CursorId>(cursor + 100); }
   void SetCursor(CursorId cursor) override { cursorsSet_.push_back(cursor); }
-  bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
+  bool ShellOpen(const ShellExecuteRequest& request) override;
   std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
   ReplaceStatus ReplaceFile(const std::string& from, const std::string& to) override;
   void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
@@ -228,7 +232,7 @@ class FakeSystem : public SystemPort {
  private:
   Window* Find(WindowId window);
   static std::string KeyName(TRegRoot root, const std::string& path);
-  bool Denied(const std::string& key) const;
+  static bool Denied(const std::set<std::string>& denied, const std::string& key);
 
   std::map<WindowId, Window> windows_;
   std::map<WindowId, Button> buttons_;
@@ -258,7 +262,9 @@ class FakeSystem : public SystemPort {
 
   std::map<std::string, std::map<std::string, RegValue>> registry_;  // lower-case key name -> values
   std::set<std::string> denied_;
+  std::set<std::string> unreadable_;
   std::map<RegKeyId, std::string> openKeys_;
+  std::set<RegKeyId> readOnlyKeys_;
   RegKeyId nextKey_ = 1;
   int registryWrites_ = 0;
   std::function<void(const std::string&, const std::string&)> registryObserver_;
@@ -268,7 +274,7 @@ class FakeSystem : public SystemPort {
   std::vector<CursorId> cursorsSet_;
   std::vector<std::string> cursorLoads_;
   bool shellResult_ = true;
-  std::vector<ShellCall> shellCalls_;
+  std::vector<ShellExecuteRequest> shellCalls_;
   std::optional<ReplaceStatus> forcedReplace_;
   bool hintVisible_ = false;
   std::string hintText_;

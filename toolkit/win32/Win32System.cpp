@@ -398,6 +398,13 @@ RegKeyId Win32System::RegOpenKey(TRegRoot root, const std::string& path, bool cr
   return result == ERROR_SUCCESS ? reinterpret_cast<RegKeyId>(key) : 0;
 }
 
+RegKeyId Win32System::RegOpenKeyReadOnly(TRegRoot root, const std::string& path) {
+  HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+  HKEY key = nullptr;
+  const LONG result = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &key);
+  return result == ERROR_SUCCESS ? reinterpret_cast<RegKeyId>(key) : 0;
+}
+
 void Win32System::RegCloseKey(RegKeyId key) {
   if (key) ::RegCloseKey(reinterpret_cast<HKEY>(key));
 }
@@ -458,18 +465,23 @@ CursorId Win32System::StandardCursor(TCursor cursor) {
 
 void Win32System::SetCursor(CursorId cursor) { ::SetCursor(reinterpret_cast<HCURSOR>(cursor)); }
 
-bool Win32System::ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) {
-  SHELLEXECUTEINFOA info{};
+bool Win32System::ShellOpen(const ShellExecuteRequest& request) {
+  SHELLEXECUTEINFOA info;
+  ZeroMemory(&info, sizeof(info));
   info.cbSize = sizeof(info);
-  info.fMask = SEE_MASK_FLAG_NO_UI;
-  info.hwnd = nullptr;
-  info.lpVerb = "open";
-  info.lpFile = file.c_str();
-  info.lpParameters = parameters.c_str();
-  info.lpDirectory = directory.c_str();
-  info.nShow = SW_SHOWDEFAULT;
+  info.fMask = request.Mask;
+  info.hwnd = H(request.Owner);
+  info.lpVerb = request.Verb.c_str();
+  info.lpFile = request.File.c_str();
+  info.lpParameters = request.Parameters.c_str();
+  info.lpDirectory = request.Directory.c_str();
+  info.nShow = request.Show;
   return ShellExecuteExA(&info) != FALSE;
 }
+
+#ifndef _WIN64
+static_assert(sizeof(SHELLEXECUTEINFOA) == 60, "the 32-bit shell launch structure is 60 bytes");
+#endif
 
 std::vector<std::uint8_t> Win32System::LoadBitmapResource(const std::string& name) {
   HRSRC found = FindResourceA(instance_, name.c_str(), reinterpret_cast<LPCSTR>(RT_BITMAP));

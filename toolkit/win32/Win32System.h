@@ -52,6 +52,7 @@ class Win32System : public SystemPort {
   bool RunFileDialog(const FileDialogRequest& request, WindowId owner, std::string& fileName) override;
   bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) override;
   RegKeyId RegOpenKey(TRegRoot root, const std::string& path, bool create) override;
+  RegKeyId RegOpenKeyReadOnly(TRegRoot root, const std::string& path) override;
   void RegCloseKey(RegKeyId key) override;
   RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) override;
   RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) override;
@@ -60,7 +61,7 @@ class Win32System : public SystemPort {
   CursorId LoadCursorResource(const std::string& name) override;
   CursorId StandardCursor(TCursor cursor) override;
   void SetCursor(CursorId cursor) override;
-  bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
+  bool ShellOpen(const ShellExecuteRequest& request) override;
   std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
   ReplaceStatus ReplaceFile(const std::string& from, const std::string& to) override;
   void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
