@@ -6,6 +6,8 @@ Writes, next to this script (or into --out DIR):
   tintmesh.ico    the program icon, 16 x 16 and 32 x 32, 8 bpp with AND masks
   icon16.bmp      the 16 x 16 icon picture, opaque, 8 bpp, for the title row
   hand.cur        the 32 x 32 monochrome pointing hand, hot spot (10, 5)
+  about.bmp       284 x 224, 8 bpp: the About box's background
+  emblem.bmp      32 x 32, 8 bpp: the maker's emblem in the About box
   artwork.md      a short note on the files above
 
 Only the standard library is used and nothing depends on the time or on
@@ -360,6 +362,183 @@ def hand_masks():
 
 
 # ---------------------------------------------------------------------------
+# About box: a 284 x 224 background, dark and brushed, with the maker's banner
+# across the top, and the maker's 32 x 32 emblem shown in a white frame on it.
+# ---------------------------------------------------------------------------
+
+ABOUT_WIDTH, ABOUT_HEIGHT = 284, 224
+ABOUT_BANNER_HEIGHT = 42  # rows 0..41; the texts begin below it
+
+# Colour table: 0..127 the dark body ramp, 128..191 the banner's copper ramp,
+# 192..207 the banner lettering, the rest black.
+ABOUT_BODY, ABOUT_COPPER, ABOUT_LETTER = 0, 128, 192
+
+
+def _about_palette():
+    colours = []
+    for i in range(128):  # a cool, dark slate
+        t = i / 127.0
+        colours.append((int(6 + 58 * t), int(8 + 62 * t), int(12 + 74 * t)))
+    for i in range(64):  # copper, dark to bright
+        t = i / 63.0
+        colours.append((int(70 + 180 * t), int(30 + 120 * t), int(10 + 50 * t)))
+    for i in range(16):  # cream lettering with its shading
+        t = i / 15.0
+        colours.append((int(120 + 135 * t), int(100 + 148 * t), int(70 + 150 * t)))
+    return colours
+
+
+ABOUT_PALETTE = _about_palette()
+
+# The maker's name in a 5 x 7 capital font, drawn at twice that size.
+_BANNER_FONT = {
+    "B": ["1111.", "1...1", "1...1", "1111.", "1...1", "1...1", "1111."],
+    "R": ["1111.", "1...1", "1...1", "1111.", "1.1..", "1..1.", "1...1"],
+    "I": [".111.", "..1..", "..1..", "..1..", "..1..", "..1..", ".111."],
+    "N": ["1...1", "11..1", "1.1.1", "1.1.1", "1..11", "1...1", "1...1"],
+    "D": ["111..", "1..1.", "1...1", "1...1", "1...1", "1..1.", "111.."],
+    "L": ["1....", "1....", "1....", "1....", "1....", "1....", "11111"],
+    "E": ["11111", "1....", "1....", "1111.", "1....", "1....", "11111"],
+    "W": ["1...1", "1...1", "1...1", "1.1.1", "1.1.1", "1.1.1", ".1.1."],
+    "C": [".111.", "1...1", "1....", "1....", "1....", "1...1", ".111."],
+    "K": ["1...1", "1..1.", "1.1..", "11...", "1.1..", "1..1.", "1...1"],
+}
+BANNER_TEXT = "BRINDLEWICK"
+_BANNER_SCALE = 2
+_BANNER_TOP = 14
+
+
+def _banner_ink():
+    """{(x, y): True} for the lettering's pixels, centred across the box."""
+    advance = 6 * _BANNER_SCALE
+    width = advance * len(BANNER_TEXT) - _BANNER_SCALE
+    left = (ABOUT_WIDTH - width) // 2
+    ink = set()
+    for n, letter in enumerate(BANNER_TEXT):
+        for gy, line in enumerate(_BANNER_FONT[letter]):
+            for gx, ch in enumerate(line):
+                if ch != "1":
+                    continue
+                for dy in range(_BANNER_SCALE):
+                    for dx in range(_BANNER_SCALE):
+                        ink.add((left + n * advance + gx * _BANNER_SCALE + dx,
+                                 _BANNER_TOP + gy * _BANNER_SCALE + dy))
+    return ink
+
+
+def _about_body_level(x, y):
+    """The body's brushed texture: a dark ramp index, darker toward the bottom."""
+    t = (y - ABOUT_BANNER_HEIGHT) / float(ABOUT_HEIGHT - ABOUT_BANNER_HEIGHT)
+    level = 30.0 - 14.0 * t
+    # Fine diagonal brushing, and a grain so that no area is flat.
+    if (x + 2 * y) % 7 == 0:
+        level += 5.0
+    elif (x + 2 * y) % 7 == 1:
+        level += 2.0
+    level += 6.0 * (_grain(x + 1000, y + 1000) - 0.5)
+    # A soft vignette toward the corners.
+    dx = (x - (ABOUT_WIDTH - 1) / 2.0) / (ABOUT_WIDTH / 2.0)
+    level -= 6.0 * dx * dx
+    return max(0, min(127, int(level)))
+
+
+def about_background():
+    """Rows of colour-table indices, top to bottom."""
+    ink = _banner_ink()
+    shadow = {(x + 1, y + 1) for (x, y) in ink} - ink
+    rows = []
+    for y in range(ABOUT_HEIGHT):
+        row = []
+        for x in range(ABOUT_WIDTH):
+            if y < ABOUT_BANNER_HEIGHT:
+                if (x, y) in ink:
+                    # Lettering lit from above.
+                    row.append(ABOUT_LETTER + 15 - (y - _BANNER_TOP) * 6 // (7 * _BANNER_SCALE))
+                    continue
+                if y == 0:
+                    copper = 63
+                elif y >= ABOUT_BANNER_HEIGHT - 2:
+                    copper = 4  # the banner's dark lower edge
+                else:
+                    copper = 52 - (y * 30) // ABOUT_BANNER_HEIGHT
+                    copper += int(4.0 * (_grain(x, y + 500) - 0.5))
+                    if (x, y) in shadow:
+                        copper -= 22
+                row.append(ABOUT_COPPER + max(0, min(63, copper)))
+            elif y == ABOUT_BANNER_HEIGHT:
+                row.append(ABOUT_BODY)  # a black line under the banner
+            else:
+                row.append(ABOUT_BODY + _about_body_level(x, y))
+        rows.append(row)
+    return rows
+
+
+# The emblem: a flame over a wick in a copper ring on a dark tile.
+EMBLEM_SIZE = 32
+
+
+def about_emblem_pixels():
+    """The emblem as rows of RGB tuples."""
+    size = EMBLEM_SIZE
+    tile, ring, ring_dark = (20, 26, 40), (214, 128, 52), (120, 62, 22)
+    flame_outer, flame_mid, flame_core = (236, 96, 20), (252, 176, 40), (255, 240, 190)
+    wick = (40, 30, 24)
+    cx, cy = 15.5, 15.5
+    px = []
+    for y in range(size):
+        row = []
+        for x in range(size):
+            r = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
+            colour = tile
+            if 12.5 <= r < 15.0:
+                colour = ring if (x + y) < 31 else ring_dark
+            # The flame: a drop pointing up, widest at row 19.
+            fy = (y - 4) / 18.0  # 0 at the tip, 1 at the base
+            if 0.0 <= fy <= 1.0:
+                half = 6.5 * (fy ** 0.8) * (1.0 - 0.55 * max(0.0, fy - 0.72) / 0.28)
+                d = abs(x - cx)
+                if d <= half:
+                    colour = flame_outer
+                    if d <= half * 0.62 and fy > 0.25:
+                        colour = flame_mid
+                    if d <= half * 0.3 and fy > 0.5:
+                        colour = flame_core
+            if 21 <= y <= 25 and 15 <= x <= 16:
+                colour = wick
+            row.append(colour)
+        px.append(row)
+    return px
+
+
+def about_emblem():
+    """(palette, rows of indices) of the emblem."""
+    pixels = about_emblem_pixels()
+    palette = []
+    for row in pixels:
+        for rgb in row:
+            if rgb not in palette:
+                palette.append(rgb)
+    return palette, [[palette.index(rgb) for rgb in row] for row in pixels]
+
+
+def about_files():
+    """The About box's two pictures, by file name."""
+    emblem_palette, emblem_rows = about_emblem()
+    return {
+        "about.bmp": bmp8(ABOUT_WIDTH, ABOUT_HEIGHT, ABOUT_PALETTE, about_background()),
+        "emblem.bmp": bmp8(EMBLEM_SIZE, EMBLEM_SIZE, emblem_palette, emblem_rows),
+    }
+
+
+ABOUT_NOTE = """\
+- `about.bmp`: the About box's background, 284 x 224, 8 bits per pixel: a copper banner
+  with the maker's name across the top 42 rows over a dark, brushed slate body.
+- `emblem.bmp`: the maker's emblem for the About box, 32 x 32, 8 bits per pixel: a flame
+  over its wick in a copper ring on a dark tile.
+"""
+
+
+# ---------------------------------------------------------------------------
 
 NOTE = """\
 # Artwork
@@ -394,7 +573,8 @@ def build():
         "icon16.bmp": bmp8(16, 16, pal, icon16_opaque(pal, bg)),
         "hand.cur": cur_file(32, HAND_HOT_SPOT[0], HAND_HOT_SPOT[1],
                              cursor_image_1(32, xor_bits, and_bits)),
-        "artwork.md": NOTE.encode("ascii"),
+        "artwork.md": (NOTE + ABOUT_NOTE).encode("ascii"),
+        **about_files(),
     }
 
 
