@@ -16,7 +16,8 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_RESOURCES = os.path.normpath(os.path.join(HERE, "..", "..", "resources"))
-GENERATED = ["background.bmp", "tintmesh.ico", "icon16.bmp", "hand.cur", "artwork.md"]
+GENERATED = ["background.bmp", "tintmesh.ico", "icon16.bmp", "hand.cur", "artwork.md",
+             "about.bmp", "emblem.bmp"]
 
 passed = 0
 failed = 0
@@ -231,6 +232,66 @@ def check_cursor(res):
     check("hand.cur has no screen-inverting pixels", inverted == 0, f"{inverted} pixels")
 
 
+# Where the About box's texts sit on its background, in both layouts:
+# (left, top, width, height) of the white labels and of the orange link.
+ABOUT_WHITE_LABELS = [(73, 57, 200, 18), (103, 81, 78, 18), (82, 122, 119, 13),
+                      (60, 54, 245, 21), (93, 84, 98, 21), (67, 110, 151, 16)]
+ABOUT_LINKS = [(32, 150, 225, 15), (25, 137, 235, 17)]
+ABOUT_BANNER_ROWS = 42
+
+
+def check_about(res):
+    try:
+        about = read_bmp(os.path.join(res, "about.bmp"))
+    except (OSError, ValueError, struct.error) as e:
+        check("about.bmp readable", False, str(e))
+        return
+    check("about.bmp is 284 x 224", (about.width, about.height) == (284, 224),
+          f"{about.width} x {about.height}")
+    check("about.bmp is 8 bpp with 256 colours",
+          about.bit_count == 8 and len(about.palette) == 256,
+          f"{about.bit_count} bpp, {len(about.palette)} colours")
+    if (about.width, about.height) != (284, 224):
+        return
+
+    def worst(colour, rects):
+        # A label may reach past the picture's right edge; only the picture's part counts.
+        return min(contrast(colour, about.rgb(x, y))
+                   for (l, t, w, h) in rects for y in range(t, t + h) for x in range(l, min(l + w, 284)))
+
+    white, orange = (255, 255, 255), (255, 128, 0)
+    check("white About texts read on the picture", worst(white, ABOUT_WHITE_LABELS) >= 7.0,
+          f"contrast {worst(white, ABOUT_WHITE_LABELS):.2f}")
+    check("the orange link reads on the picture", worst(orange, ABOUT_LINKS) >= 3.0,
+          f"contrast {worst(orange, ABOUT_LINKS):.2f}")
+    # The banner across the top: warm, lighter than the body, and lettered.
+    banner = [about.rgb(x, y) for y in range(ABOUT_BANNER_ROWS) for x in range(284)]
+    body = [about.rgb(x, y) for y in range(ABOUT_BANNER_ROWS, 224) for x in range(284)]
+    mean = lambda pixels: sum(luminance(p) for p in pixels) / len(pixels)
+    check("about.bmp has a warm banner across its top",
+          all(r > b for (r, g, b) in banner) and mean(banner) > 4 * mean(body),
+          f"banner {mean(banner):.3f}, body {mean(body):.3f}")
+    letters = sum(1 for p in banner if luminance(p) > 0.6)
+    check("the banner carries lettering", letters >= 200, f"{letters} light pixels")
+    # Dark and textured: no flat areas, every 8 x 8 block of the body holds several colours.
+    flat = [(x, y) for y in range(ABOUT_BANNER_ROWS + 1, 216, 8) for x in range(0, 280, 8)
+            if len({about.rows[y + j][x + i] for j in range(8) for i in range(8)}) < 3]
+    check("about.bmp's body is dark and textured",
+          max(luminance(p) for p in body) < 0.06 and not flat, f"{len(flat)} flat blocks")
+
+    try:
+        emblem = read_bmp(os.path.join(res, "emblem.bmp"))
+    except (OSError, ValueError, struct.error) as e:
+        check("emblem.bmp readable", False, str(e))
+        return
+    check("emblem.bmp is 32 x 32, 8 bpp",
+          (emblem.width, emblem.height, emblem.bit_count) == (32, 32, 8),
+          f"{emblem.width} x {emblem.height}, {emblem.bit_count} bpp")
+    if (emblem.width, emblem.height) == (32, 32):
+        colours = {emblem.rgb(x, y) for y in range(32) for x in range(32)}
+        check("emblem.bmp is a picture, not a flat tile", len(colours) >= 4, f"{len(colours)} colours")
+
+
 def check_reproducible(res):
     script = os.path.join(res, "make_artwork.py")
     with tempfile.TemporaryDirectory() as out:
@@ -259,6 +320,7 @@ def main():
     bg = check_background(args.resources)
     check_icon(args.resources, bg)
     check_cursor(args.resources)
+    check_about(args.resources)
     check_reproducible(args.resources)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
