@@ -16,10 +16,13 @@ constexpr int PictureHeight = 224;
 constexpr const char* AuthorName = "Edda Marlow";
 constexpr const char* OpenCommandKey = "\\shell\\open\\command";
 
-std::shared_ptr<const TBitmap> LoadPicture(const char* resource) {
+// Gives an image the program's bitmap resource of this name.
+void LoadPicture(TImage* image, const char* resource) {
   auto bitmap = std::make_shared<TBitmap>();
   bitmap->LoadFromResourceName(resource);
-  return bitmap;
+  TPicture picture;
+  picture.Bitmap = bitmap;
+  image->SetPicture(picture);
 }
 
 void SetupText(TLabel* label, const std::string& caption, const char* font, int height, bool bold) {
@@ -101,11 +104,7 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   Image1 = new TImage(this);
   Image1->Name = "Image1";
   Image1->AutoSize = true;
-  {
-    TPicture picture;
-    picture.Bitmap = LoadPicture("ABOUT");
-    Image1->SetPicture(picture);
-  }
+  LoadPicture(Image1, "ABOUT");
   Image1->SetBounds(0, 0, PictureWidth, PictureHeight);
   Image1->SetParent(this);
 
@@ -117,11 +116,7 @@ TAboutBox::TAboutBox(TComponent* owner) : TForm(owner) {
   Image2 = new TImage(this);
   Image2->Name = "Image2";
   Image2->Center = true;
-  {
-    TPicture picture;
-    picture.Bitmap = LoadPicture("EMBLEM");
-    Image2->SetPicture(picture);
-  }
+  LoadPicture(Image2, "EMBLEM");
   Image2->SetBounds(28, 57, 32, 32);
   Image2->SetParent(this);
 
