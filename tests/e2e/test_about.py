@@ -52,6 +52,10 @@ WHITE = mw.WHITE
 BLACK = mw.BLACK
 TIMEOUT = 30          # Wine is slow under load; every wait is on a condition
 QUIET_PERIOD = 1.5
+# Two clicks on the link closer together than the system's double-click time
+# (500 ms) are a double click, which is not a click; a user's separate clicks
+# are further apart. A pause, not a wait for a result.
+CLICK_APART = 0.8
 
 
 def reg_string(text):
@@ -122,6 +126,10 @@ class AboutBoxTest(unittest.TestCase):
         self.assertEqual(app.session.window_rect(TITLE), about, "the About box stays open under the message")
         return box, ink
 
+    def click_link(self, session, about):
+        time.sleep(CLICK_APART)
+        ui.click(session, *self.client(about, LINK_POINT))
+
     def close_message(self, app, box):
         bl, bt, bw, bh = MESSAGE_BUTTON
         ui.click(app.session, box[0] + bl + bw // 2, box[1] + bt + bh // 2)
@@ -178,7 +186,7 @@ class AboutBoxTest(unittest.TestCase):
             self.assertFalse(self.record.exists(), "a press released off the link started the browser")
 
             # A click starts the browser in its own folder with the address and its final slash.
-            ui.click(session, *self.client(about, LINK_POINT))
+            self.click_link(session, about)
             wait_until(self.record.exists, 60, "the stand-in browser to record its arguments", interval=0.2)
             lines = self.record.read_text().splitlines()
             self.assertEqual(lines[1:], [ADDRESS], "the browser's arguments")
@@ -186,23 +194,24 @@ class AboutBoxTest(unittest.TestCase):
                              "the browser starts in its own folder")
             self.wait_link(session, about, ORANGE, "the link to be orange after the launch")
             self.assertEqual(session.window_rect(TITLE), about, "the About box stays open after a launch")
+            self.record.unlink()
 
             # A command whose program is not there: "Couldn't execute web browser.".
             self.register(session, "missing.exe")
-            ui.click(session, *self.client(about, LINK_POINT))
+            self.click_link(session, about)
             box, not_started = self.message_box(app, about)
             self.close_message(app, box)
             self.wait_link(session, about, ORANGE, "the link to turn orange after the message")
 
             # No association left: "Could not locate web browser.", a different text.
             self.regedit(session, ["[-HKEY_CLASSES_ROOT\\.htm]", "", "[-HKEY_CLASSES_ROOT\\.html]", ""])
-            ui.click(session, *self.client(about, LINK_POINT))
+            self.click_link(session, about)
             box, not_found = self.message_box(app, about)
             self.assertNotEqual(not_found, not_started, "the two messages show different texts")
             self.close_message(app, box)
             self.wait_link(session, about, ORANGE, "the link to turn orange after the message")
             self.assertEqual(session.window_rect(TITLE), about, "the About box stays open after the messages")
-            self.assertEqual(self.record.read_text().splitlines()[1:], [ADDRESS], "nothing else was started")
+            self.assertFalse(self.record.exists(), "the browser was started again")
 
             # Escape does not close the box; Enter does, through its OK button. (A click on
             # the picture first gives the box the keyboard back from the closed message.)
