@@ -199,6 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "NT", 2, true},
         ProbeCase{"NT 16 bits", 2, [](FakeSystem& f) { NtDepth(f, Device, "vga\\Device0", 16); }, "NT", 1, false},
+        ProbeCase{"NT 24 bits", 2, [](FakeSystem& f) { NtDepth(f, Device, "vga\\Device0", 24); }, "NT", 1, false},
         ProbeCase{"NT 32 bits", 2, [](FakeSystem& f) { NtDepth(f, Device, "vga\\Device0", 32); }, "NT", 1, false},
         // The device key is what follows the first "Services\", matched case-sensitively;
         // a text without it is taken from its ninth character on.
@@ -209,6 +210,13 @@ INSTANTIATE_TEST_SUITE_P(
                   },
                   "NT", 1, false},
         ProbeCase{"NT device text without Services", 2, [](FakeSystem& f) { NtDepth(f, "12345678vga\\Dev", "vga\\Dev", 8); },
+                  "NT", 1, true},
+        // Wine's device text names the device's video key, whose path holds no "Services\".
+        ProbeCase{"NT device text as Wine writes it", 2,
+                  [](FakeSystem& f) {
+                    NtDepth(f, "\\Registry\\Machine\\System\\CurrentControlSet\\Control\\Video\\{89520dc5}\\0000",
+                            "y\\Machine\\System\\CurrentControlSet\\Control\\Video\\{89520dc5}\\0000", 8);
+                  },
                   "NT", 1, true},
         ProbeCase{"NT device of another type", 2,
                   [](FakeSystem& f) { f.SeedBinary(HKEY_LOCAL_MACHINE, VideoPath, "\\Device\\Video0"); }, "NT", 1,

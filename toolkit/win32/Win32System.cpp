@@ -496,6 +496,10 @@ std::vector<std::uint8_t> Win32System::LoadBitmapResource(const std::string& nam
 ReplaceStatus Win32System::ReplaceFile(const std::string& from, const std::string& to) {
   // The Windows 9x family has no atomic replace.
   if (PlatformId() == VER_PLATFORM_WIN32_WINDOWS) return ReplaceStatus::Unsupported;
+  // A read-only file is never replaced. Windows refuses the move itself; Wine run by an
+  // administrator would replace the file, so the attribute is looked at first.
+  const DWORD attributes = GetFileAttributesA(to.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return ReplaceStatus::Failed;
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return ReplaceStatus::Replaced;
   }
@@ -539,6 +543,8 @@ void Win32System::ShowHintWindow(const TPoint& screenPos, const std::string& tex
                             nullptr, nullptr, instance_, nullptr);
   }
   hintText_ = text;
+  // The hint window's text is its hint, as for any window, so tools that read window texts see it.
+  SetWindowTextA(hint_, text.c_str());
   HDC dc = GetDC(hint_);
   HGDIOBJ old = SelectObject(dc, hintFont_);
   RECT r{0, 0, 0, 0};
