@@ -200,6 +200,9 @@ void TForm::Dispatch(TMessage& message) {
     case WM_MBUTTONDBLCLK:
       RouteMouse(message);
       break;
+    case WM_KEYDOWN:
+      KeyDown(message);
+      break;
     default:
       DefaultHandler(message);
       break;
@@ -336,6 +339,20 @@ void TForm::RouteMouse(TMessage& message) {
       control->MouseUp(button, shift, x - control->Left, y - control->Top);
       break;
     }
+  }
+}
+
+void TForm::KeyDown(TMessage& message) {
+  unsigned short key = static_cast<unsigned short>(message.WParam);
+  TShiftState shift = 0;
+  if (Sys().GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (Sys().GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (Sys().GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  if (key) {
+    DefaultHandler(message);
+  } else {
+    message.Result = 0;
   }
 }
 
