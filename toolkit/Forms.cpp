@@ -149,9 +149,11 @@ TModalResult TForm::ShowModal() {
   if (ModalResult == mrNone) ModalResult = mrCancel;
   TCloseAction action = caHide;
   if (OnClose) OnClose(this, action);
+  // The windows below come back before this one goes, so that the system hands the
+  // activation and the keyboard back to them rather than to no window at all.
+  for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   Hide();
   modal_ = false;
-  for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   return ModalResult;
 }
 
