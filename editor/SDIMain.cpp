@@ -208,6 +208,7 @@ TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
 
   OnShow = Bind(this, &TSDIAppForm::FormShow);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
+  OnKeyDown = [this](TObject* sender, unsigned short& key, TShiftState shift) { FormKeyDown(sender, key, shift); };
 }
 
 void TSDIAppForm::CreateParams(TCreateParams& params) {
@@ -401,6 +402,7 @@ void TSDIAppForm::Copy1Click(TObject*) {
 }
 
 void TSDIAppForm::Cut1Click(TObject*) {
+  const TPaletteState before = CurrentPalette();
   int k = 0;
   for (TPaletteShape* square : Squares) {
     if (square->Pen->Color == PenSelected) ClipColors[k++] = square->Brush->Color;
@@ -415,6 +417,7 @@ void TSDIAppForm::Cut1Click(TObject*) {
       square->Pen->Color = PenUnselected;
     }
   }
+  PaletteChanged(before);
 }
 
 void TSDIAppForm::CloseCutGaps(const int* positions, int count) {
@@ -434,6 +437,7 @@ void TSDIAppForm::CloseCutGaps(const int* positions, int count) {
 }
 
 void TSDIAppForm::Paste1Click(TObject*) {
+  const TPaletteState before = CurrentPalette();
   int k = 0;
   for (TPaletteShape* square : Squares) {
     if (square->Pen->Color == PenSelected) {
@@ -441,15 +445,18 @@ void TSDIAppForm::Paste1Click(TObject*) {
       square->Brush->Color = ClipColors[k++];
     }
   }
+  PaletteChanged(before);
 }
 
 void TSDIAppForm::Sort1Click(TObject*) {
+  const TPaletteState before = CurrentPalette();
   Screen->Cursor = crHourGlass;
   SortArea(PaletteAreas.main, 192);
   SortArea(PaletteAreas.team1, 32);
   SortArea(PaletteAreas.team2, 32);
   Screen->Cursor = crArrow;
   Screen->Cursor = crDefault;
+  PaletteChanged(before);
 }
 
 void TSDIAppForm::SortArea(const int* positions, int count) {
@@ -476,6 +483,7 @@ void TSDIAppForm::SortArea(const int* positions, int count) {
 }
 
 void TSDIAppForm::ChooseColor1Click(TObject*) {
+  const TPaletteState before = CurrentPalette();
   if (CheckforDuplicates1->Caption == ShowDuplicatesText) {
     bool anySelected = false;
     for (TPaletteShape* square : Squares) {
@@ -491,28 +499,90 @@ void TSDIAppForm::ChooseColor1Click(TObject*) {
         square->Pen->Color = PenUnselected;
       }
     }
+    PaletteChanged(before);
   } else if (CheckforDuplicates1->Caption == DontShowDuplicatesText) {
     if (!ColorDialog1->Execute()) return;
     Squares[MenuIndex]->Brush->Color = ColorDialog1->Color;
     Squares[MenuIndex]->Pen->Color = PenUnselected;
+    PaletteChanged(before);
   }
 }
 
 void TSDIAppForm::CheckforDuplicates1Click(TObject*) {
   if (CheckforDuplicates1->Caption == ShowDuplicatesText) {
     CheckforDuplicates1->Caption = DontShowDuplicatesText;
-    for (int i = 0; i < 256; ++i) {
-      Squares[i]->Pen->Color = PenUnselected;
-      for (int j = 0; j < 256; ++j) {
-        if (j != i && Squares[j]->Brush->Color == Squares[i]->Brush->Color) {
-          Squares[i]->Pen->Color = PenSelected;
-          break;
-        }
-      }
-    }
+    MarkDuplicates();
   } else {
     CheckforDuplicates1->Caption = ShowDuplicatesText;
     for (TPaletteShape* square : Squares) square->Pen->Color = PenUnselected;
+  }
+}
+
+void TSDIAppForm::MarkDuplicates() {
+  for (int i = 0; i < 256; ++i) {
+    Squares[i]->Pen->Color = PenUnselected;
+    for (int j = 0; j < 256; ++j) {
+      if (j != i && Squares[j]->Brush->Color == Squares[i]->Brush->Color) {
+        Squares[i]->Pen->Color = PenSelected;
+        break;
+      }
+    }
+  }
+}
+
+TPaletteState TSDIAppForm::CurrentPalette() const {
+  TPaletteState state;
+  for (int i = 0; i < 256; ++i) {
+    state.Colors[i] = Squares[i]->Brush->Color;
+    state.Pens[i] = TPaletteState::PenCode(Squares[i]->Pen->Color);
+  }
+  state.Marks = DuplicateModeOn();
+  return state;
+}
+
+// Commands that change no colour (a cancelled dialog, a merge into no square, a sort of colours
+// already in order) leave no step: undo goes back to the last command that did.
+void TSDIAppForm::PaletteChanged(const TPaletteState& before) {
+  const TPaletteState after = CurrentPalette();
+  if (after.Colors != before.Colors) History.Record(before, after);
+}
+
+// Brings back the colours of a state, and its selection. In duplicate display mode the pens
+// are the mode's marks, worked out afresh from the colours as switching the mode on does; out
+// of the mode, marks a state kept from the time the mode was on are no selection and go.
+void TSDIAppForm::RestorePalette(const TPaletteState& state) {
+  for (int i = 0; i < 256; ++i) Squares[i]->Brush->Color = state.Colors[i];
+  if (DuplicateModeOn()) {
+    MarkDuplicates();
+    return;
+  }
+  for (int i = 0; i < 256; ++i) {
+    Squares[i]->Pen->Color = state.Marks ? PenUnselected : TPaletteState::PenColor(state.Pens[i]);
+  }
+}
+
+void TSDIAppForm::UndoPaletteChange() {
+  if (const TPaletteState* state = History.Undo()) RestorePalette(*state);
+}
+
+void TSDIAppForm::RedoPaletteChange() {
+  if (const TPaletteState* state = History.Redo()) RestorePalette(*state);
+}
+
+void TSDIAppForm::FormKeyDown(TObject*, unsigned short& key, TShiftState shift) {
+  // Only the window itself at rest takes the keys: not before the grid exists or after it is
+  // gone, nor while a menu, a dialog or another window runs its loop on top of it.
+  if (!Squares[0] || inHitTest_) return;
+  for (TForm* form : Application->Forms()) {
+    if (form->IsModal()) return;
+  }
+  if (!(shift & ssCtrl) || (shift & ssAlt)) return;
+  if (key == 'Z' && !(shift & ssShift)) {
+    UndoPaletteChange();
+    key = 0;
+  } else if (key == 'Y' || key == 'Z') {
+    RedoPaletteChange();
+    key = 0;
   }
 }
 

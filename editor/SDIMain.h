@@ -6,6 +6,7 @@
 #include <string>
 
 #include "editor/PalShape.h"
+#include "editor/PaletteHistory.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
@@ -74,6 +75,15 @@ class TSDIAppForm : public TForm {
   void Sort1Click(TObject* sender);
   void ChooseColor1Click(TObject* sender);
   void CheckforDuplicates1Click(TObject* sender);
+  // Ctrl+Z undoes the last change to the palette's colours; Ctrl+Y and Ctrl+Shift+Z redo it.
+  void FormKeyDown(TObject* sender, unsigned short& key, TShiftState shift);
+  void UndoPaletteChange();
+  void RedoPaletteChange();
+
+  // The colours and states of the squares now; and the hook by which a command that may have
+  // changed colours (here or in the Import Palette window) hands over the state it started from.
+  TPaletteState CurrentPalette() const;
+  void PaletteChanged(const TPaletteState& before);
 
   // Read access to the window's state, for the other windows and the tests.
   const TSquares& GetSquares() const { return Squares; }
@@ -85,6 +95,7 @@ class TSDIAppForm : public TForm {
   const std::string& GetLastOpenedDir() const { return LastOpenedDir; }
   const std::string& GetLastSavedDir() const { return LastSavedDir; }
   bool DuplicateModeOn() const;
+  const TPaletteHistory& GetHistory() const { return History; }
   // The background picture the other borderless windows copy.
   const TPicture& BackgroundPicture() const { return Image1->Picture(); }
 
@@ -96,6 +107,9 @@ class TSDIAppForm : public TForm {
   // followed by 224 to 255; the team-colour rows are 160 to 191 and 192 to 223.
   void CloseCutGaps(const int* positions, int count);
   void SortArea(const int* positions, int count);
+  // Duplicate display mode's marks, worked out afresh from the colours.
+  void MarkDuplicates();
+  void RestorePalette(const TPaletteState& state);
 
   void DetectPlatform();
   void ProbeFontDpi();
@@ -115,6 +129,7 @@ class TSDIAppForm : public TForm {
   TColor LastHoverColor = 0;
   TSquares Squares{};
   std::array<TColor, 256> ClipColors{};
+  TPaletteHistory History;
 
   // Values the display probe reads during the show.
   std::string dpiText_;

@@ -205,12 +205,14 @@ void TForm1::Image6DblClick(TObject*) { Close(); }
 void TForm1::Exit1Click(TObject*) { Close(); }
 
 void TForm1::MergeSelectedSquares() {
+  const TPaletteState before = SDIAppForm->CurrentPalette();
   for (TPaletteShape* square : SDIAppForm->GetSquares()) {
     if (square->Pen->Color == PenSelected) {
       square->Brush->Color = NextImportedColor();
       square->Pen->Color = PenUnselected;
     }
   }
+  SDIAppForm->PaletteChanged(before);
 }
 
 TColor TForm1::NextImportedColor() {

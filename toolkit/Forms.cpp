@@ -149,9 +149,11 @@ TModalResult TForm::ShowModal() {
   if (ModalResult == mrNone) ModalResult = mrCancel;
   TCloseAction action = caHide;
   if (OnClose) OnClose(this, action);
+  // The windows below come back before this one goes, so that the system hands the
+  // activation and the keyboard back to them rather than to no window at all.
+  for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   Hide();
   modal_ = false;
-  for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   return ModalResult;
 }
 
@@ -199,6 +201,9 @@ void TForm::Dispatch(TMessage& message) {
     case WM_MBUTTONUP:
     case WM_MBUTTONDBLCLK:
       RouteMouse(message);
+      break;
+    case WM_KEYDOWN:
+      KeyDown(message);
       break;
     default:
       DefaultHandler(message);
@@ -336,6 +341,20 @@ void TForm::RouteMouse(TMessage& message) {
       control->MouseUp(button, shift, x - control->Left, y - control->Top);
       break;
     }
+  }
+}
+
+void TForm::KeyDown(TMessage& message) {
+  unsigned short key = static_cast<unsigned short>(message.WParam);
+  TShiftState shift = 0;
+  if (Sys().GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+  if (Sys().GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+  if (Sys().GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+  if (key) {
+    DefaultHandler(message);
+  } else {
+    message.Result = 0;
   }
 }
 

@@ -17,6 +17,8 @@ struct TMessage {
 };
 
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
+// A key went down: its virtual-key code, which the handler sets to 0 when it has used the key.
+using TKeyEvent = std::function<void(TObject* sender, unsigned short& key, TShiftState shift)>;
 
 class TForm : public TComponent {
  public:
@@ -38,6 +40,7 @@ class TForm : public TComponent {
   TModalResult ModalResult = mrNone;
   TNotifyEvent OnShow;
   TCloseEvent OnClose;
+  TKeyEvent OnKeyDown;
 
   void Show();
   void Hide();
@@ -74,6 +77,7 @@ class TForm : public TComponent {
   TSize FrameSize();
   void Paint();
   void RouteMouse(TMessage& message);
+  void KeyDown(TMessage& message);
   void SetCursorForPointer(TMessage& message);
   void DoClose();
   void CommandFromChild(TMessage& message);

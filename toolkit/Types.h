@@ -66,7 +66,7 @@ inline TRect Bounds(int left, int top, int width, int height) {
 
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 
-// Shift state of a mouse event, as a set of bits.
+// Shift state of a mouse or key event, as a set of bits.
 using TShiftState = unsigned;
 constexpr TShiftState ssShift = 1;
 constexpr TShiftState ssAlt = 2;
@@ -101,6 +101,8 @@ constexpr unsigned WM_PAINT = 0x000F;
 constexpr unsigned WM_CLOSE = 0x0010;
 constexpr unsigned WM_SETCURSOR = 0x0020;
 constexpr unsigned WM_NCHITTEST = 0x0084;
+constexpr unsigned WM_KEYDOWN = 0x0100;
+constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_TIMER = 0x0113;
 constexpr unsigned WM_MOUSEMOVE = 0x0200;

@@ -269,6 +269,20 @@ TRect FakeSystem::BeginPaint(WindowId window) {
   return dirty;
 }
 
+bool FakeSystem::TypeKey(TForm& form, int virtualKey, TShiftState modifiers) {
+  const Window* w = Find(form.Handle());
+  if (!w || !w->Shown || !w->Enabled) return false;
+  const std::set<int> held = keysDown_;
+  if (modifiers & ssShift) SetKey(VK_SHIFT, true);
+  if (modifiers & ssCtrl) SetKey(VK_CONTROL, true);
+  SetKey(virtualKey, true);
+  Deliver(form, WM_KEYDOWN, static_cast<std::uintptr_t>(virtualKey), 1);
+  SetKey(virtualKey, false);
+  Deliver(form, WM_KEYUP, static_cast<std::uintptr_t>(virtualKey), static_cast<std::intptr_t>(0xC0000001u));
+  keysDown_ = held;
+  return true;
+}
+
 void FakeSystem::DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
                           const TFont& font, const TextLayout& layout) {
   DrawnText drawn;

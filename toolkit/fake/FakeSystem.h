@@ -98,6 +98,11 @@ class FakeSystem : public SystemPort {
   // Presses in the caption band and drags the window by the distance moved.
   bool DragCaption(TForm& form, TPoint from, TPoint to);
   void PressButton(const TButton& button);
+  // A key typed into the form's window with Shift and Ctrl held as given: the key's
+  // WM_KEYDOWN and WM_KEYUP, as the system sends them to the window with the keyboard. A window
+  // that is hidden or disabled (under a modal window or dialog) gets nothing; returns whether
+  // the form got the key.
+  bool TypeKey(TForm& form, int virtualKey, TShiftState modifiers = 0);
 
   // Painting: sends WM_PAINT to every window with something to repaint.
   void PaintAll();
