@@ -71,6 +71,39 @@ HMENU BuildMenu(const std::vector<MenuEntry>& items) {
   return menu;
 }
 
+// Under Wine the pointer is grabbed for a popup menu and for the press on a window. When that
+// window goes away before the button is released (a press outside an open menu ends the menu, a
+// double click in a file list ends the file dialog), Wine drops the release that follows: the
+// system then reports the button down, to GetKeyState and GetAsyncKeyState alike, until that
+// button is next released, and every hit test over a square would take it for a fresh press.
+// Windows delivers that release. Under Wine only, a button the system still reports down once a
+// menu or a system dialog has returned is released here, as the user's hand has released it or
+// is about to: the press that ended the menu still reaches its window and is followed by this
+// release, so it acts as the one click it was. A real release that arrives later as well finds
+// the button already up and changes nothing.
+bool RunningOnWine() {
+  static const bool wine = [] {
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+  }();
+  return wine;
+}
+
+void ReleaseButtonsLeftDown() {
+  if (!RunningOnWine()) return;
+  const struct {
+    int key;
+    DWORD release;
+  } buttons[] = {{VK_LBUTTON, MOUSEEVENTF_LEFTUP}, {VK_RBUTTON, MOUSEEVENTF_RIGHTUP}, {VK_MBUTTON, MOUSEEVENTF_MIDDLEUP}};
+  for (const auto& button : buttons) {
+    if (GetAsyncKeyState(button.key) >= 0) continue;
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button.release;
+    SendInput(1, &input, sizeof(input));
+  }
+}
+
 }  // namespace
 
 Win32System::Win32System(HINSTANCE instance) : instance_(instance) {
@@ -336,6 +369,7 @@ int Win32System::TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int 
                                                          x, y, 0, ownerWindow, nullptr));
   PostMessageA(ownerWindow, WM_NULL, 0, 0);
   DestroyMenu(menu);
+  ReleaseButtonsLeftDown();
   return chosen;
 }
 
@@ -365,6 +399,7 @@ bool Win32System::RunFileDialog(const FileDialogRequest& request, WindowId owner
   if (request.PathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
   if (request.FileMustExist) ofn.Flags |= OFN_FILEMUSTEXIST;
   const BOOL ok = request.Save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+  ReleaseButtonsLeftDown();
   if (!ok) return false;
   fileName = buffer.data();
   return true;
@@ -380,6 +415,7 @@ bool Win32System::RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&
   cc.lpCustColors = custom;
   cc.Flags = CC_RGBINIT;
   const BOOL ok = ChooseColorA(&cc);
+  ReleaseButtonsLeftDown();
   for (int i = 0; i < 16; ++i) customColors[i] = custom[i];
   if (!ok) return false;
   color = cc.rgbResult & 0xFFFFFF;
