@@ -1,10 +1,11 @@
 // The help window: borderless, with the shared chrome; shown beside the main window.
 #pragma once
 
+#include "shell/Chrome.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 
-class TForm3 : public TForm {
+class TForm3 : public TBorderlessForm {
  public:
   explicit TForm3(TComponent* owner);
 
@@ -15,9 +16,6 @@ class TForm3 : public TForm {
   TPopupMenu* PopupMenu1;
   TMenuItem* Exit1;
   TImage* Image1;
-
-  void CreateParams(TCreateParams& params) override;
-  void Dispatch(TMessage& message) override;
 
   void FormShow(TObject* sender);
   void Label8Click(TObject* sender);
