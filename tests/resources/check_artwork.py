@@ -18,6 +18,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_RESOURCES = os.path.normpath(os.path.join(HERE, "..", "..", "resources"))
 HELP_DRAWN = {"arrownext.bmp": (19, 19), "arrowback.bmp": (19, 19), "arrownextdown.bmp": (19, 19),
               "arrowbackdown.bmp": (19, 19), "helppage0.bmp": (166, 166), "helppage1.bmp": (154, 200)}
+# Screenshots taken by scripts/help-pictures.sh (the end-to-end tests compare them with the program).
+HELP_SCREENSHOTS = {"helppage%d.bmp" % page: (166, 200) for page in range(2, 9)}
 GENERATED = ["background.bmp", "tintmesh.ico", "icon16.bmp", "hand.cur", "artwork.md"] + sorted(HELP_DRAWN)
 
 passed = 0
@@ -235,7 +237,7 @@ def check_cursor(res):
 
 def check_help_pictures(res):
     pictures = {}
-    for name, size in HELP_DRAWN.items():
+    for name, size in {**HELP_DRAWN, **HELP_SCREENSHOTS}.items():
         try:
             d = read_bmp(os.path.join(res, name))
         except (OSError, ValueError, struct.error) as e:
@@ -244,7 +246,7 @@ def check_help_pictures(res):
         pictures[name] = d
         check(f"{name} is {size[0]} x {size[1]}, 8 bpp", (d.width, d.height, d.bit_count) == (*size, 8),
               f"{d.width} x {d.height}, {d.bit_count} bpp")
-    if len(pictures) != len(HELP_DRAWN):
+    if len(pictures) != len(HELP_DRAWN) + len(HELP_SCREENSHOTS):
         return
     orange, cyan = (255, 128, 0), (0, 255, 255)
 
