@@ -58,6 +58,20 @@ TShape* NewFrameShape(TForm* form, const std::string& name) {
   return shape;
 }
 
+// The main window's chrome: an icon one pixel wider than the other windows', and a close
+// mark that says what it closes.
+const ChromeTable MainChrome{"Brindlewick Tintmesh",
+                             "PopupMenu501",
+                             "Exit",
+                             "Click to Exit the program.",
+                             17,
+                             40,
+                             34,
+                             303,
+                             {17, 36},
+                             {Bounds(36, 18, 261, 19), Bounds(36, 18, 251, 22)},
+                             {Bounds(307, 12, 13, 29), Bounds(305, 12, 13, 29)}};
+
 std::string ColorHint(TColor c) {
   return IntToStr(GetRValue(c)) + "," + IntToStr(GetGValue(c)) + "," + IntToStr(GetBValue(c));
 }
@@ -69,18 +83,12 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
+TSDIAppForm::TSDIAppForm(TComponent* owner) : TBorderlessForm(owner, MainChrome) {
   Name = "SDIAppForm";
   Caption = "Tintmesh";
-  BorderStyle = bsNone;
-  Position = poScreenCenter;
-  Font->Name = "Arial";
-  Font->Height = 11;
-  ClientWidth = 340;
-  ClientHeight = 409;
 
-  Image1 = new TImage(this);
-  Image1->Name = "Image1";
+  const ChromeControls chrome = CreateChrome();
+  Image1 = chrome.Background;
   {
     auto background = std::make_shared<TBitmap>();
     background->LoadFromResourceName("BACKGROUND");
@@ -88,42 +96,24 @@ TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
     picture.Bitmap = background;
     Image1->SetPicture(picture);
   }
-  SetupBackground(Image1);
-  Image1->SetParent(this);
+  Shape261 = chrome.Separator;
+  Label1 = chrome.Title;
+  Image6 = chrome.Icon;
+  Image6->OnClick = Bind(this, &TSDIAppForm::Image6Click);
+  Image6->OnDblClick = Bind(this, &TSDIAppForm::Image6DblClick);
+  Label8 = chrome.CloseMark;
+  Label8->OnClick = Bind(this, &TSDIAppForm::Label8Click);
+  Label8->OnMouseDown = BindMouse(this, &TSDIAppForm::Label8MouseDown);
+  Label8->OnMouseUp = BindMouse(this, &TSDIAppForm::Label8MouseUp);
+  PopupMenu501 = chrome.IconMenu;
+  Exit1 = chrome.CloseItem;
+  Exit1->OnClick = Bind(this, &TSDIAppForm::Exit1Click);
 
   Shape256 = NewFrameShape(this, "Shape256");
   Shape257 = NewFrameShape(this, "Shape257");
   Shape258 = NewFrameShape(this, "Shape258");
   Shape259 = NewFrameShape(this, "Shape259");
   Shape260 = NewFrameShape(this, "Shape260");
-
-  Shape261 = new TShape(this);
-  Shape261->Name = "Shape261";
-  SetupSeparator(Shape261);
-  Shape261->SetParent(this);
-
-  Label1 = new TLabel(this);
-  Label1->Name = "Label1";
-  SetupTitle(Label1, "Brindlewick Tintmesh");
-  Label1->SetParent(this);
-
-  Image6 = new TImage(this);
-  Image6->Name = "Image6";
-  SetupIcon(Image6);
-  Image6->SetBounds(16, 20, 17, 16);
-  Image6->OnClick = Bind(this, &TSDIAppForm::Image6Click);
-  Image6->OnDblClick = Bind(this, &TSDIAppForm::Image6DblClick);
-  Image6->SetParent(this);
-
-  Label8 = new TLabel(this);
-  Label8->Name = "Label8";
-  SetupCloseMark(Label8);
-  Label8->Hint = "Click to Exit the program.";
-  Label8->ShowHint = true;
-  Label8->OnClick = Bind(this, &TSDIAppForm::Label8Click);
-  Label8->OnMouseDown = BindMouse(this, &TSDIAppForm::Label8MouseDown);
-  Label8->OnMouseUp = BindMouse(this, &TSDIAppForm::Label8MouseUp);
-  Label8->SetParent(this);
 
   Label2 = new TLabel(this);
   Label2->Name = "Label2";
@@ -201,27 +191,9 @@ TSDIAppForm::TSDIAppForm(TComponent* owner) : TForm(owner) {
   CheckforDuplicates1 = AddItem(this, menu, "CheckforDuplicates1", ShowDuplicatesText);
   CheckforDuplicates1->OnClick = Bind(this, &TSDIAppForm::CheckforDuplicates1Click);
 
-  PopupMenu501 = new TPopupMenu(this);
-  PopupMenu501->Name = "PopupMenu501";
-  Exit1 = AddItem(this, PopupMenu501->Items, "Exit1", "Exit");
-  Exit1->OnClick = Bind(this, &TSDIAppForm::Exit1Click);
-
   OnShow = Bind(this, &TSDIAppForm::FormShow);
   OnClose = [this](TObject* sender, TCloseAction& action) { FormClose(sender, action); };
   OnKeyDown = [this](TObject* sender, unsigned short& key, TShiftState shift) { FormKeyDown(sender, key, shift); };
-}
-
-void TSDIAppForm::CreateParams(TCreateParams& params) {
-  TForm::CreateParams(params);
-  params.Style &= ~WS_CAPTION;
-}
-
-void TSDIAppForm::Dispatch(TMessage& message) {
-  if (message.Msg == WM_NCHITTEST) {
-    WMNCHitTest(message);
-  } else {
-    TForm::Dispatch(message);
-  }
 }
 
 bool TSDIAppForm::DuplicateModeOn() const { return CheckforDuplicates1->Caption == DontShowDuplicatesText; }
@@ -230,16 +202,13 @@ void TSDIAppForm::FormShow(TObject*) {
   LoadHandCursor({Label3, Label8, Image6});
   DetectPlatform();
   ProbeFontDpi();
-  ClientHeight = 409;
-  ClientWidth = 340;
-  Height = 409;
-  Width = 340;
+  SizeWindow();
   Shape259->SetBounds(39, 270, 2, 75);
   Shape260->SetBounds(300, 270, 2, 75);
   Shape256->SetBounds(39, 270, 262, 2);
   Shape257->SetBounds(39, 307, 262, 2);
   Shape258->SetBounds(39, 344, 262, 2);
-  PlaceChrome(Shape261, Image1, Image6, 17);
+  PlaceChrome(nullptr);
   ApplyDpiLayout();
   ProbeColorDepth();
   LoadSettings();
@@ -295,7 +264,7 @@ void TSDIAppForm::Label3MouseDown(TObject*, TMouseButton, TShiftState, int, int)
 
 void TSDIAppForm::Label3MouseUp(TObject*, TMouseButton, TShiftState, int, int) { LinkReleased(Label3); }
 
-void TSDIAppForm::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu501, Image6); }
+void TSDIAppForm::Image6Click(TObject*) { PopupIconMenu(); }
 
 void TSDIAppForm::Image6DblClick(TObject*) { Close(); }
 
@@ -630,14 +599,12 @@ void TSDIAppForm::ProbeFontDpi() {
 void TSDIAppForm::ApplyDpiLayout() {
   if (dpiText_ == "120" || dpiNumber_ == 120) {
     DpiMode = 2;
-    Label8->SetBounds(305, 12, 13, 29);
-    Label1->SetBounds(36, 18, 251, 22);
+    PlaceTitleRow(DpiMode);
     Label2->SetBounds(17, 49, 313, 50);
     Label3->SetBounds(254, 81, 46, 17);
   } else {
     DpiMode = 1;
-    Label8->SetBounds(307, 12, 13, 29);
-    Label1->SetBounds(36, 18, 261, 19);
+    PlaceTitleRow(DpiMode);
     Label2->SetBounds(22, 52, 298, 47);
     Label3->SetBounds(243, 82, 39, 14);
   }

@@ -7,11 +7,12 @@
 
 #include "editor/PalShape.h"
 #include "editor/PaletteHistory.h"
+#include "shell/Chrome.h"
 #include "toolkit/Dialogs.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 
-class TSDIAppForm : public TForm {
+class TSDIAppForm : public TBorderlessForm {
  public:
   explicit TSDIAppForm(TComponent* owner);
 
@@ -49,9 +50,6 @@ class TSDIAppForm : public TForm {
   TMenuItem* Exit1;
 
   int GetDpiMode() const { return DpiMode; }
-
-  void CreateParams(TCreateParams& params) override;
-  void Dispatch(TMessage& message) override;
 
   void FormShow(TObject* sender);
   void FormClose(TObject* sender, TCloseAction& action);
@@ -100,7 +98,7 @@ class TSDIAppForm : public TForm {
   const TPicture& BackgroundPicture() const { return Image1->Picture(); }
 
  private:
-  void WMNCHitTest(TMessage& message);
+  void WMNCHitTest(TMessage& message) override;
   void ApplyMenuRule(TPaletteShape* square);
   void HoverMarking(TPaletteShape* square);
   // Visits the positions of one area of the palette in order: the main area is 0 to 159

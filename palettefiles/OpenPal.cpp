@@ -12,6 +12,18 @@ void OnPress(TLabel* label) {
   label->OnMouseUp = [](TObject* s, TMouseButton, TShiftState, int, int) { LinkReleased(s); };
 }
 
+const ChromeTable ImportChrome{"Import Palette",
+                               "PopupMenu500",
+                               "Close",
+                               "",
+                               16,
+                               40,
+                               34,
+                               303,
+                               {17, 36},
+                               {Bounds(36, 18, 261, 19), Bounds(36, 18, 251, 22)},
+                               {Bounds(307, 12, 13, 29), Bounds(305, 12, 13, 29)}};
+
 TMenuItem* AddItem(TComponent* owner, TPopupMenu* menu, const std::string& name, const std::string& caption) {
   auto* item = new TMenuItem(owner);
   item->Name = name;
@@ -22,48 +34,22 @@ TMenuItem* AddItem(TComponent* owner, TPopupMenu* menu, const std::string& name,
 
 }  // namespace
 
-TForm1::TForm1(TComponent* owner) : TForm(owner) {
+TForm1::TForm1(TComponent* owner) : TBorderlessForm(owner, ImportChrome) {
   Name = "Form1";
   Caption = "Import Palette";
-  BorderStyle = bsNone;
-  Position = poScreenCenter;
-  Font->Name = "Arial";
-  Font->Height = 11;
-  ClientWidth = 340;
-  ClientHeight = 409;
 
-  Image1 = new TImage(this);
-  Image1->Name = "Image1";
-  SetupBackground(Image1);
-  Image1->SetParent(this);
-
-  Shape261 = new TShape(this);
-  Shape261->Name = "Shape261";
-  SetupSeparator(Shape261);
-  Shape261->SetParent(this);
-
-  Label1 = new TLabel(this);
-  Label1->Name = "Label1";
-  SetupTitle(Label1, "Import Palette");
-  Label1->SetParent(this);
-
-  Image6 = new TImage(this);
-  Image6->Name = "Image6";
-  SetupIcon(Image6);
+  const ChromeControls chrome = CreateChrome();
+  Image1 = chrome.Background;
+  Shape261 = chrome.Separator;
+  Label1 = chrome.Title;
+  Image6 = chrome.Icon;
   Image6->OnClick = [this](TObject* s) { Image6Click(s); };
   Image6->OnDblClick = [this](TObject* s) { Image6DblClick(s); };
-  Image6->SetParent(this);
-
-  Label8 = new TLabel(this);
-  Label8->Name = "Label8";
-  SetupCloseMark(Label8);
+  Label8 = chrome.CloseMark;
   Label8->OnClick = [this](TObject* s) { Label8Click(s); };
   OnPress(Label8);
-  Label8->SetParent(this);
-
-  PopupMenu500 = new TPopupMenu(this);
-  PopupMenu500->Name = "PopupMenu500";
-  Exit1 = AddItem(this, PopupMenu500, "Exit1", "Close");
+  PopupMenu500 = chrome.IconMenu;
+  Exit1 = chrome.CloseItem;
   Exit1->OnClick = [this](TObject* s) { Exit1Click(s); };
 
   Label2 = new TLabel(this);
@@ -114,19 +100,6 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
   OnClose = [this](TObject* s, TCloseAction& action) { FormClose(s, action); };
 }
 
-void TForm1::CreateParams(TCreateParams& params) {
-  TForm::CreateParams(params);
-  params.Style &= ~WS_CAPTION;
-}
-
-void TForm1::Dispatch(TMessage& message) {
-  if (message.Msg == WM_NCHITTEST) {
-    WMNCHitTest(message);
-  } else {
-    TForm::Dispatch(message);
-  }
-}
-
 FileResult TForm1::ReadImportedPalette() {
   return ReadPaletteFile(SDIAppForm->OpenDialog1->FileName, ImportedEntries);
 }
@@ -135,17 +108,11 @@ void TForm1::FormShow(TObject*) {
   MergeIndex = 0;
   LoadHandCursor({Label5, Label3, Label8, Image6});
   DpiMode = SDIAppForm->GetDpiMode();
-  ClientHeight = 409;
-  ClientWidth = 340;
-  Height = 409;
-  Width = 340;
-  Shape261->SetBounds(16, 41, 286, 1);
-  Image1->SetPicture(SDIAppForm->BackgroundPicture());
-  Image1->SetBounds(0, 0, 340, 409);
-  Image6->SetBounds(16, 20, 16, 16);
+  SizeWindow();
+  PlaceChrome(&SDIAppForm->BackgroundPicture());
   Label3->SetBounds(190, 371, 51, 15);
   Label5->SetBounds(110, 371, 31, 15);
-  PlaceTitleRow(Label1, Label8, DpiMode);
+  PlaceTitleRow(DpiMode);
   if (DpiMode == 2) {
     Label2->SetBounds(25, 52, 285, 47);
   } else {
@@ -198,7 +165,7 @@ void TForm1::ClearAllSelections1Click(TObject*) {
 
 void TForm1::Label8Click(TObject*) { Close(); }
 
-void TForm1::Image6Click(TObject*) { PopupIconMenu(*this, PopupMenu500, Image6); }
+void TForm1::Image6Click(TObject*) { PopupIconMenu(); }
 
 void TForm1::Image6DblClick(TObject*) { Close(); }
 

@@ -7,10 +7,11 @@
 
 #include "editor/PalShape.h"
 #include "palettefiles/PaletteFile.h"
+#include "shell/Chrome.h"
 #include "toolkit/Forms.h"
 #include "toolkit/Menus.h"
 
-class TForm1 : public TForm {
+class TForm1 : public TBorderlessForm {
  public:
   explicit TForm1(TComponent* owner);
 
@@ -29,9 +30,6 @@ class TForm1 : public TForm {
   TPopupMenu* PopupMenu400;
   TMenuItem* SelectAll1;
   TMenuItem* ClearAllSelections1;
-
-  void CreateParams(TCreateParams& params) override;
-  void Dispatch(TMessage& message) override;
 
   // Reads the file the main window's import dialog names, before the window is shown;
   // anything but Ok leaves the colours of the last show as they were.
@@ -57,7 +55,7 @@ class TForm1 : public TForm {
   int GetMergeIndex() const { return MergeIndex; }
 
  private:
-  void WMNCHitTest(TMessage& message);
+  void WMNCHitTest(TMessage& message) override;
 
   int DpiMode = 0;
   int AnchorIndex = 0;

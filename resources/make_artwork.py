@@ -8,6 +8,9 @@ Writes, next to this script (or into --out DIR):
   hand.cur        the 32 x 32 monochrome pointing hand, hot spot (10, 5)
   about.bmp       284 x 224, 8 bpp: the About box's background
   emblem.bmp      32 x 32, 8 bpp: the maker's emblem in the About box
+  arrow*.bmp      the help window's four 19 x 19 page arrows, 8 bpp
+  helppage0.bmp, helppage1.bmp
+                  the pictures of the help window's first two pages, 8 bpp
   artwork.md      a short note on the files above
 
 Only the standard library is used and nothing depends on the time or on
@@ -361,6 +364,200 @@ def hand_masks():
     return xor_bits, and_bits
 
 
+
+# ---------------------------------------------------------------------------
+# Help pictures: the page arrows, and the pictures of the tutorial's first two
+# pages, drawn from the same three source palettes that the screenshots of the
+# later pages import (scripts/help-pictures.sh).
+# ---------------------------------------------------------------------------
+
+ORANGE = (255, 128, 0)
+ARROW_SIZE = 19
+
+
+def _ramp(start, end, steps):
+    return [tuple(int(round(a + (b - a) * i / (steps - 1))) for a, b in zip(start, end))
+            for i in range(steps)]
+
+
+def skin_palette():
+    """The 192 colours of a skin without its team colours: twelve rows of
+    sixteen, ramps of skin, hair, leather, cloth and metal from dark to light."""
+    rows = [
+        ((60, 30, 18), (250, 210, 180)),   # skin
+        ((50, 26, 16), (232, 180, 140)),   # darker skin
+        ((20, 14, 10), (150, 100, 54)),    # hair
+        ((34, 22, 12), (196, 150, 96)),    # leather
+        ((18, 24, 14), (132, 156, 96)),    # olive cloth
+        ((16, 20, 28), (120, 140, 172)),   # denim
+        ((10, 10, 12), (112, 112, 120)),   # dark gear
+        ((40, 40, 44), (220, 220, 226)),   # metal
+        ((30, 30, 22), (200, 196, 150)),   # khaki
+        ((0, 0, 0), (150, 130, 170)),      # shadows
+        ((70, 40, 10), (255, 230, 150)),   # brass
+        ((0, 0, 0), (255, 255, 255)),      # greys
+    ]
+    colours = []
+    for dark, light in rows:
+        colours += _ramp(dark, light, 16)
+    return colours
+
+
+def red_team_palette():
+    """Two rows of a red team colour, dark to light."""
+    return _ramp((40, 0, 0), (255, 40, 24), 16) + _ramp((255, 56, 40), (255, 200, 190), 16)
+
+
+def magenta_team_palette():
+    """Two rows of a magenta team colour, dark to light."""
+    return _ramp((36, 0, 40), (232, 24, 232), 16) + _ramp((240, 48, 240), (255, 200, 255), 16)
+
+
+def finished_palette():
+    """The 256 colours of the tutorial's finished palette: the skin colours in the
+    main area (0-159, then 224-255), red in 160-191, magenta in 192-223."""
+    skin = skin_palette()
+    return skin[:160] + red_team_palette() + magenta_team_palette() + skin[160:]
+
+
+def _indexed(pixels):
+    """Rows of RGB tuples as (palette, rows of indices), colours in first-seen order."""
+    palette, index, rows = [], {}, []
+    for row in pixels:
+        out = []
+        for rgb in row:
+            if rgb not in index:
+                index[rgb] = len(palette)
+                palette.append(rgb)
+            out.append(index[rgb])
+        rows.append(out)
+    assert len(palette) <= 256, len(palette)
+    return palette, rows
+
+
+def _fill(px, left, top, width, height, rgb):
+    for y in range(max(0, top), min(len(px), top + height)):
+        for x in range(max(0, left), min(len(px[0]), left + width)):
+            px[y][x] = rgb
+
+
+ARROW_FACE = (58, 58, 64)
+ARROW_LIGHT = (132, 132, 140)
+ARROW_DARK = (14, 14, 16)
+ARROW_PRESSED = (128, 128, 128)
+
+
+def arrow(forward, pressed):
+    """A 19 x 19 button with a double arrow: orange on a raised button, or grey
+    on a sunken one, the arrow moved one pixel down and right as it sinks."""
+    n = ARROW_SIZE
+    px = [[ARROW_FACE] * n for _ in range(n)]
+    top_left, bottom_right = (ARROW_DARK, ARROW_LIGHT) if pressed else (ARROW_LIGHT, ARROW_DARK)
+    for i in range(n):
+        px[0][i] = px[i][0] = top_left
+        px[n - 1][i] = px[i][n - 1] = bottom_right
+    colour = ARROW_PRESSED if pressed else ORANGE
+    shift = 1 if pressed else 0
+    for y in range(5, 14):
+        half = 4 - abs(y - 9)
+        for base in (4, 9):
+            for x in range(base, base + half + 1):
+                ax = x if forward else n - 1 - x
+                px[y + shift][ax + shift] = colour
+    return px
+
+
+# The pictures' own colours are taken from the greys row of the skin palette, so
+# a picture needs no colours beyond the palette's and its cyan frame.
+GRID_BACK = (34, 34, 34)
+CARD_RIM = (204, 204, 204)
+CELL_EDGE = (0, 0, 0)
+
+
+def page0_picture():
+    """166 x 166: the finished palette as the main window shows it, each square
+    outlined in black, the team-colour rows framed in cyan, gaps as the window's."""
+    size = 166
+    px = [[GRID_BACK] * size for _ in range(size)]
+    colours = finished_palette()
+    pitch, left, top = 9, 11, 5
+    row_tops = []
+    for r in range(16):
+        y = top + pitch * r
+        y += 4 * sum(1 for gap_after in (9, 11, 13) if r > gap_after)
+        row_tops.append(y)
+    for r in range(16):
+        for c in range(16):
+            x, y = left + pitch * c, row_tops[r]
+            _fill(px, x, y, pitch, pitch, CELL_EDGE)
+            _fill(px, x + 1, y + 1, pitch - 2, pitch - 2, colours[16 * r + c])
+    # The frame: lines in the gaps above rows 10, 12 and 14, and down both sides.
+    frame_left, frame_right = left - 4, left + 16 * pitch + 2
+    lines = [row_tops[r] - 3 for r in (10, 12, 14)]
+    for y in lines:
+        _fill(px, frame_left, y, frame_right - frame_left + 2, 2, CYAN)
+    for x in (frame_left, frame_right):
+        _fill(px, x, lines[0], 2, lines[-1] - lines[0] + 2, CYAN)
+    return px
+
+
+def _grid_card(px, left, top, colours, rows, pitch):
+    """A small grid of `rows` rows of sixteen colours on a card with a light rim
+    and a shadow, as a palette seen in a paint program."""
+    width, height = 16 * pitch + 3, rows * pitch + 3
+    _fill(px, left + 2, top + 2, width, height, CELL_EDGE)           # shadow
+    _fill(px, left, top, width, height, CARD_RIM)                    # rim
+    _fill(px, left + 1, top + 1, width - 2, height - 2, GRID_BACK)
+    for r in range(rows):
+        for c in range(16):
+            _fill(px, left + 2 + pitch * c, top + 2 + pitch * r, pitch - 1, pitch - 1,
+                  colours[16 * r + c])
+
+
+def page1_picture():
+    """154 x 200: the three source palettes as overlapping grids (the skin
+    palette at the back, then the red and the magenta team palettes), beside a
+    simple player model wearing the skin, its team colour on the chest and legs."""
+    width, height = 154, 200
+    px = [[GRID_BACK] * width for _ in range(height)]
+    skin, red, magenta = skin_palette(), red_team_palette(), magenta_team_palette()
+    _grid_card(px, 2, 104, skin, 12, 5)
+    _grid_card(px, 12, 94, red, 2, 5)
+    _grid_card(px, 22, 84, magenta, 2, 5)
+
+    # The player model, from flat shapes: head, neck, torso, arms, belt, legs, boots.
+    face, hair, shirt, trousers, boot = skin[9], skin[2 * 16 + 4], red[12], red[6], skin[6 * 16 + 3]
+    cx = 128
+    _fill(px, cx - 7, 18, 14, 16, face)            # head
+    _fill(px, cx - 7, 16, 14, 5, hair)             # hair
+    _fill(px, cx - 3, 34, 6, 4, face)              # neck
+    _fill(px, cx - 14, 38, 28, 46, shirt)          # torso
+    _fill(px, cx - 6, 46, 12, 14, red[24])         # chest badge
+    _fill(px, cx - 22, 40, 8, 40, shirt)           # arms
+    _fill(px, cx + 14, 40, 8, 40, shirt)
+    _fill(px, cx - 22, 80, 8, 8, face)             # hands
+    _fill(px, cx + 14, 80, 8, 8, face)
+    _fill(px, cx - 14, 84, 28, 5, skin[3 * 16 + 5])  # belt
+    _fill(px, cx - 13, 89, 12, 72, trousers)       # legs
+    _fill(px, cx + 1, 89, 12, 72, trousers)
+    _fill(px, cx - 15, 161, 14, 8, boot)           # boots
+    _fill(px, cx + 1, 161, 14, 8, boot)
+    _fill(px, cx - 30, 170, 60, 3, (17, 17, 17))   # floor shadow
+    return px
+
+
+def help_pictures():
+    """{file name: BMP bytes} of the drawn help pictures."""
+    files = {}
+    for name, forward, pressed in (("arrownext.bmp", True, False), ("arrowback.bmp", False, False),
+                                   ("arrownextdown.bmp", True, True), ("arrowbackdown.bmp", False, True)):
+        pal, rows = _indexed(arrow(forward, pressed))
+        files[name] = bmp8(ARROW_SIZE, ARROW_SIZE, pal, rows)
+    for name, picture in (("helppage0.bmp", page0_picture()), ("helppage1.bmp", page1_picture())):
+        pal, rows = _indexed(picture)
+        files[name] = bmp8(len(rows[0]), len(rows), pal, rows)
+    return files
+
 # ---------------------------------------------------------------------------
 # About box: a 284 x 224 background, dark and brushed, with the maker's banner
 # across the top, and the maker's 32 x 32 emblem shown in a white frame on it.
@@ -555,6 +752,14 @@ do not edit them by hand, change the script and run it again. The output is dete
   transparent corners are filled with the background under (16, 20).
 - `hand.cur`: the hand pointer, one 32 x 32 monochrome (1 bit per pixel) image of a hand
   with the index finger up; hot spot (10, 5) at the tip of the finger.
+- `arrownext.bmp`, `arrowback.bmp`: the help window's page arrows, 19 x 19, 8 bits per
+  pixel: an orange double arrow on a dark raised button; `arrownextdown.bmp` and
+  `arrowbackdown.bmp` the same arrows pressed, grey on a sunken button.
+- `helppage0.bmp` (166 x 166) and `helppage1.bmp` (154 x 200), 8 bits per pixel: the help
+  pictures of the first two pages, a finished palette grid with its cyan frame, and the
+  three source palettes as overlapping grids beside a player model. They are drawn from
+  the same palettes that `scripts/help-pictures.sh` imports for the screenshots
+  `helppage2.bmp` to `helppage8.bmp` (not written by this script).
 """
 
 
@@ -575,6 +780,7 @@ def build():
                              cursor_image_1(32, xor_bits, and_bits)),
         "artwork.md": (NOTE + ABOUT_NOTE).encode("ascii"),
         **about_files(),
+        **help_pictures(),
     }
 
 

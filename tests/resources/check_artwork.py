@@ -16,8 +16,12 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 DEFAULT_RESOURCES = os.path.normpath(os.path.join(HERE, "..", "..", "resources"))
+HELP_DRAWN = {"arrownext.bmp": (19, 19), "arrowback.bmp": (19, 19), "arrownextdown.bmp": (19, 19),
+              "arrowbackdown.bmp": (19, 19), "helppage0.bmp": (166, 166), "helppage1.bmp": (154, 200)}
+# Screenshots taken by scripts/help-pictures.sh (the end-to-end tests compare them with the program).
+HELP_SCREENSHOTS = {"helppage%d.bmp" % page: (166, 200) for page in range(2, 9)}
 GENERATED = ["background.bmp", "tintmesh.ico", "icon16.bmp", "hand.cur", "artwork.md",
-             "about.bmp", "emblem.bmp"]
+             "about.bmp", "emblem.bmp"] + sorted(HELP_DRAWN)
 
 passed = 0
 failed = 0
@@ -292,6 +296,55 @@ def check_about(res):
         check("emblem.bmp is a picture, not a flat tile", len(colours) >= 4, f"{len(colours)} colours")
 
 
+def check_help_pictures(res):
+    pictures = {}
+    for name, size in {**HELP_DRAWN, **HELP_SCREENSHOTS}.items():
+        try:
+            d = read_bmp(os.path.join(res, name))
+        except (OSError, ValueError, struct.error) as e:
+            check(f"{name} readable", False, str(e))
+            continue
+        pictures[name] = d
+        check(f"{name} is {size[0]} x {size[1]}, 8 bpp", (d.width, d.height, d.bit_count) == (*size, 8),
+              f"{d.width} x {d.height}, {d.bit_count} bpp")
+    if len(pictures) != len(HELP_DRAWN) + len(HELP_SCREENSHOTS):
+        return
+    orange, cyan = (255, 128, 0), (0, 255, 255)
+
+    def colours(d):
+        return {d.rgb(x, y) for y in range(d.height) for x in range(d.width)}
+
+    for direction in ("next", "back"):
+        up, down = pictures[f"arrow{direction}.bmp"], pictures[f"arrow{direction}down.bmp"]
+        check(f"arrow{direction}.bmp has an orange arrow", orange in colours(up))
+        check(f"arrow{direction}down.bmp has a grey arrow, no orange",
+              orange not in colours(down) and (128, 128, 128) in colours(down))
+        # Raised: lit top-left rim; sunken: the other way round.
+        check(f"arrow{direction}.bmp is raised and its pressed picture sunken",
+              luminance(up.rgb(0, 9)) > luminance(up.rgb(18, 9)) and
+              luminance(down.rgb(0, 9)) < luminance(down.rgb(18, 9)))
+    # The arrows point the right way: a chevron's middle row reaches further toward its tip
+    # than its upper rows.
+    def reach(d, y, colour):
+        xs = [x for x in range(19) if d.rgb(x, y) == colour]
+        return max(xs) if xs else -1
+
+    for name, colour, sign in (("arrownext.bmp", orange, 1), ("arrownextdown.bmp", (128, 128, 128), 1),
+                               ("arrowback.bmp", orange, -1), ("arrowbackdown.bmp", (128, 128, 128), -1)):
+        d = pictures[name]
+        mid = max(range(19), key=lambda y: sum(d.rgb(x, y) == colour for x in range(19)))
+        top = min(y for y in range(19) if any(d.rgb(x, y) == colour for x in range(19)))
+        if sign > 0:
+            points = reach(d, mid, colour) > reach(d, top, colour)
+        else:
+            flipped = lambda y: min(x for x in range(19) if d.rgb(x, y) == colour)
+            points = flipped(mid) < flipped(top)
+        check(f"{name} points {'forward' if sign > 0 else 'back'}", points)
+    grid = pictures["helppage0.bmp"]
+    cyan_rows = [y for y in range(grid.height) if sum(grid.rgb(x, y) == cyan for x in range(grid.width)) > 100]
+    check("helppage0.bmp frames the team rows with three cyan lines", len(cyan_rows) == 6, f"rows {cyan_rows}")
+
+
 def check_reproducible(res):
     script = os.path.join(res, "make_artwork.py")
     with tempfile.TemporaryDirectory() as out:
@@ -321,6 +374,7 @@ def main():
     check_icon(args.resources, bg)
     check_cursor(args.resources)
     check_about(args.resources)
+    check_help_pictures(args.resources)
     check_reproducible(args.resources)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed else 0
