@@ -320,13 +320,13 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
     if (!SquareHit(*s, left, top, p)) continue;
 
     if (Sys().GetKeyState(VK_LBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_LBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       ClickSquare(Squares, AnchorIndex, s, Sys().GetKeyState(VK_SHIFT) < 0);
     }
 
     if (Sys().GetKeyState(VK_RBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_RBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_RBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       ApplyMenuRule(s);
       const TPoint q = Sys().GetCursorPos();

@@ -162,7 +162,7 @@ void TForm1::FormShow(TObject*) {
     square->Pen->Color = PenUnselected;
     square->Brush->Color = EntryToColor(ImportedEntries[i]);
   }
-  Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+  Sys().SendWindowMessage(Handle(), WM_LBUTTONUP, 0, 0);
   Timer1->Enabled = true;
 }
 
@@ -241,13 +241,13 @@ void TForm1::WMNCHitTest(TMessage& message) {
     if (!SquareHit(*s, left, top, p)) continue;
 
     if (Sys().GetKeyState(VK_LBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_LBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       ClickSquare(Squares, AnchorIndex, s, Sys().GetKeyState(VK_SHIFT) < 0);
     }
 
     if (Sys().GetKeyState(VK_RBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_RBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_RBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       const TPoint q = Sys().GetCursorPos();
       PopupMenu400->Popup(q.x + 1, q.y + 1);

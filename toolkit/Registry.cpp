@@ -9,7 +9,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   } else {
     path = key;
   }
-  const RegKeyId opened = Sys().RegOpenKey(RootKey, path, canCreate);
+  const RegKeyId opened = Sys().OpenRegistryKey(RootKey, path, canCreate);
   if (!opened) return false;
   CloseKey();
   key_ = opened;
@@ -18,7 +18,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
 }
 
 void TRegistry::CloseKey() {
-  if (key_) Sys().RegCloseKey(key_);
+  if (key_) Sys().CloseRegistryKey(key_);
   key_ = 0;
   currentPath_.clear();
 }

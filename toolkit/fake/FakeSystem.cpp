@@ -269,7 +269,7 @@ TRect FakeSystem::BeginPaint(WindowId window) {
   return dirty;
 }
 
-void FakeSystem::DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
+void FakeSystem::PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
                           const TFont& font, const TextLayout& layout) {
   DrawnText drawn;
   drawn.Target = &surface;
@@ -289,7 +289,7 @@ void FakeSystem::RunModalLoop(TForm& form) {
   script(form);
 }
 
-std::intptr_t FakeSystem::SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeSystem::SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
   sent_.push_back(SentMessage{window, msg, wParam, lParam});
   Window* w = Find(window);
   if (!w || !w->Form) return 0;
@@ -408,7 +408,7 @@ std::optional<FakeSystem::RegValue> FakeSystem::ValueOf(TRegRoot root, const std
   return value->second;
 }
 
-RegKeyId FakeSystem::RegOpenKey(TRegRoot root, const std::string& path, bool create) {
+RegKeyId FakeSystem::OpenRegistryKey(TRegRoot root, const std::string& path, bool create) {
   const std::string key = KeyName(root, path);
   if (Denied(key)) return 0;
   if (!registry_.count(key)) {
@@ -482,7 +482,7 @@ std::vector<std::uint8_t> FakeSystem::LoadBitmapResource(const std::string& name
   return bytes;
 }
 
-ReplaceStatus FakeSystem::ReplaceFile(const std::string& from, const std::string& to) {
+ReplaceStatus FakeSystem::ReplaceFileWith(const std::string& from, const std::string& to) {
   if (forcedReplace_) return *forcedReplace_;
   return std::rename(from.c_str(), to.c_str()) == 0 ? ReplaceStatus::Replaced : ReplaceStatus::Failed;
 }

@@ -109,7 +109,7 @@ class FakeSystem : public SystemPort {
   const std::vector<std::pair<WindowId, TRect>>& Invalidations() const { return invalidations_; }
   void ClearInvalidations() { invalidations_.clear(); }
 
-  // Messages sent through SendMessage, in order.
+  // Messages sent through SendWindowMessage, in order.
   const std::vector<SentMessage>& Sent() const { return sent_; }
   void ClearSent() { sent_.clear(); }
 
@@ -191,14 +191,14 @@ class FakeSystem : public SystemPort {
   void InvalidateRect(WindowId window, const TRect& rect) override;
   TRect BeginPaint(WindowId window) override;
   void EndPaint(WindowId window, Surface& surface, const TRect& rect) override {}
-  void DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text, const TFont& font,
+  void PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text, const TFont& font,
                 const TextLayout& layout) override;
   void RunMessageLoop() override {}
   void QuitMessageLoop() override { quit_ = true; }
   void RunModalLoop(TForm& form) override;
   TPoint GetCursorPos() override { return cursor_; }
   short GetKeyState(int virtualKey) override;
-  std::intptr_t SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
   std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) override;
   std::uint32_t TickCount() override { return now_; }
@@ -208,8 +208,8 @@ class FakeSystem : public SystemPort {
   int TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) override;
   bool RunFileDialog(const FileDialogRequest& request, WindowId owner, std::string& fileName) override;
   bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) override;
-  RegKeyId RegOpenKey(TRegRoot root, const std::string& path, bool create) override;
-  void RegCloseKey(RegKeyId key) override { openKeys_.erase(key); }
+  RegKeyId OpenRegistryKey(TRegRoot root, const std::string& path, bool create) override;
+  void CloseRegistryKey(RegKeyId key) override { openKeys_.erase(key); }
   RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) override;
   RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) override;
   bool RegWriteString(RegKeyId key, const std::string& name, const std::string& value) override;
@@ -219,7 +219,7 @@ class FakeSystem : public SystemPort {
   void SetCursor(CursorId cursor) override { cursorsSet_.push_back(cursor); }
   bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
   std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
-  ReplaceStatus ReplaceFile(const std::string& from, const std::string& to) override;
+  ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) override;
   void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
   void HideHintWindow() override { hintVisible_ = false; }
 

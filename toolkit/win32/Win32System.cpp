@@ -1,12 +1,109 @@
-#include "toolkit/win32/Win32System.h"
+// The real side of the system seam, over Win32. The class lives in this file alone; the
+// program reaches it through CreateWin32System.
+#include "toolkit/win32/Win32Side.h"
 
+#include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "toolkit/Forms.h"
+#include "toolkit/SystemPort.h"
+
+// The toolkit's value of each system constant, taken before the system headers turn the
+// same names into macros; they are checked against the headers below.
+#define SYSTEM_CONSTANT(type, name, value) constexpr type Toolkit_##name = name;
+#include "toolkit/SystemConstants.def"
+#undef SYSTEM_CONSTANT
+constexpr TRegRoot Toolkit_HKEY_CLASSES_ROOT = HKEY_CLASSES_ROOT;
+constexpr TRegRoot Toolkit_HKEY_CURRENT_USER = HKEY_CURRENT_USER;
+constexpr TRegRoot Toolkit_HKEY_LOCAL_MACHINE = HKEY_LOCAL_MACHINE;
+
+#include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <cstring>
-#include <vector>
+#define SYSTEM_CONSTANT(type, name, value)                                                   \
+  static_assert(static_cast<long long>(Toolkit_##name) == static_cast<long long>(name), \
+                "the toolkit's " #name " differs from the system's");
+#include "toolkit/SystemConstants.def"
+#undef SYSTEM_CONSTANT
 
 namespace {
+
+class Win32System : public SystemPort {
+ public:
+  explicit Win32System(HINSTANCE instance);
+  ~Win32System() override;
+  Win32System(const Win32System&) = delete;
+  Win32System& operator=(const Win32System&) = delete;
+
+  WindowId CreateFormWindow(TForm& form, const TCreateParams& params) override;
+  void DestroyFormWindow(WindowId window) override;
+  void ShowFormWindow(WindowId window, bool visible) override;
+  void SetWindowBounds(WindowId window, int x, int y, int width, int height) override;
+  void SetWindowCaption(WindowId window, const std::string& caption) override;
+  TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) override;
+  TSize ScreenSize() override;
+  void EnableWindow(WindowId window, bool enabled) override;
+  void SetMouseCapture(WindowId window) override;
+  void ReleaseMouseCapture() override;
+  WindowId CreateButton(WindowId parent, int id, const std::string& caption, const TRect& bounds, bool isDefault,
+                        const TFont& font) override;
+  void SetChildBounds(WindowId child, const TRect& bounds) override;
+  std::unique_ptr<Surface> CreateSurface(int width, int height) override;
+  void InvalidateRect(WindowId window, const TRect& rect) override;
+  TRect BeginPaint(WindowId window) override;
+  void EndPaint(WindowId window, Surface& surface, const TRect& rect) override;
+  void PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text, const TFont& font,
+                const TextLayout& layout) override;
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override;
+  void RunModalLoop(TForm& form) override;
+  TPoint GetCursorPos() override;
+  short GetKeyState(int virtualKey) override;
+  std::intptr_t SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
+                                  std::intptr_t lParam) override;
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  unsigned DoubleClickTime() override { return GetDoubleClickTime(); }
+  TimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) override;
+  void StopTimer(TimerId timer) override;
+  int TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) override;
+  bool RunFileDialog(const FileDialogRequest& request, WindowId owner, std::string& fileName) override;
+  bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) override;
+  RegKeyId OpenRegistryKey(TRegRoot root, const std::string& path, bool create) override;
+  void CloseRegistryKey(RegKeyId key) override;
+  RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) override;
+  RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) override;
+  bool RegWriteString(RegKeyId key, const std::string& name, const std::string& value) override;
+  int PlatformId() override;
+  CursorId LoadCursorResource(const std::string& name) override;
+  CursorId StandardCursor(TCursor cursor) override;
+  void SetCursor(CursorId cursor) override;
+  bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
+  std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
+  ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) override;
+  void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
+  void HideHintWindow() override;
+
+ private:
+  static LRESULT CALLBACK FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK TimerProc(HWND window, UINT msg, UINT_PTR id, DWORD time);
+  HFONT FontFor(const TFont& font);
+
+  HINSTANCE instance_;
+  std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
+  std::map<HWND, PAINTSTRUCT> painting_;
+  std::map<UINT_PTR, std::function<void()>> timers_;
+  HWND hint_ = nullptr;
+  std::string hintText_;
+  HFONT hintFont_ = nullptr;
+  int platformId_ = -1;
+};
+
 
 const char* const FormClassName = "TintmeshForm";
 const char* const HintClassName = "TintmeshHint";
@@ -235,7 +332,7 @@ void Win32System::EndPaint(WindowId window, Surface& surface, const TRect& rect)
   painting_.erase(it);
 }
 
-void Win32System::DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
+void Win32System::PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
                            const TFont& font, const TextLayout& layout) {
   HDC dc = static_cast<Win32Surface&>(surface).Dc();
   const int saved = SaveDC(dc);
@@ -287,7 +384,7 @@ TPoint Win32System::GetCursorPos() {
 
 short Win32System::GetKeyState(int virtualKey) { return ::GetKeyState(virtualKey); }
 
-std::intptr_t Win32System::SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t Win32System::SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
   return ::SendMessageA(H(window), msg, wParam, lParam);
 }
 
@@ -386,8 +483,14 @@ bool Win32System::RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&
   return true;
 }
 
-RegKeyId Win32System::RegOpenKey(TRegRoot root, const std::string& path, bool create) {
-  HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+RegKeyId Win32System::OpenRegistryKey(TRegRoot root, const std::string& path, bool create) {
+  HKEY base = nullptr;
+  switch (root) {
+    case Toolkit_HKEY_CLASSES_ROOT: base = HKEY_CLASSES_ROOT; break;
+    case Toolkit_HKEY_CURRENT_USER: base = HKEY_CURRENT_USER; break;
+    case Toolkit_HKEY_LOCAL_MACHINE: base = HKEY_LOCAL_MACHINE; break;
+    default: return 0;
+  }
   HKEY key = nullptr;
   LONG result;
   if (create) {
@@ -398,7 +501,7 @@ RegKeyId Win32System::RegOpenKey(TRegRoot root, const std::string& path, bool cr
   return result == ERROR_SUCCESS ? reinterpret_cast<RegKeyId>(key) : 0;
 }
 
-void Win32System::RegCloseKey(RegKeyId key) {
+void Win32System::CloseRegistryKey(RegKeyId key) {
   if (key) ::RegCloseKey(reinterpret_cast<HKEY>(key));
 }
 
@@ -481,7 +584,7 @@ std::vector<std::uint8_t> Win32System::LoadBitmapResource(const std::string& nam
   return std::vector<std::uint8_t>(data, data + size);
 }
 
-ReplaceStatus Win32System::ReplaceFile(const std::string& from, const std::string& to) {
+ReplaceStatus Win32System::ReplaceFileWith(const std::string& from, const std::string& to) {
   // The Windows 9x family has no atomic replace.
   if (PlatformId() == VER_PLATFORM_WIN32_WINDOWS) return ReplaceStatus::Unsupported;
   if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -540,4 +643,8 @@ void Win32System::ShowHintWindow(const TPoint& screenPos, const std::string& tex
 
 void Win32System::HideHintWindow() {
   if (hint_) ShowWindow(hint_, SW_HIDE);
+}
+
+std::unique_ptr<SystemPort> CreateWin32System(void* instance) {
+  return std::make_unique<Win32System>(static_cast<HINSTANCE>(instance));
 }
