@@ -125,6 +125,7 @@ void TForm::Hide() {
   inVisibleChange_ = false;
   if (captured_) {
     captured_ = nullptr;
+    pressed_ = 0;
     Sys().ReleaseMouseCapture();
   }
   if (Application) Application->ForgetForm(this);
@@ -149,9 +150,11 @@ TModalResult TForm::ShowModal() {
   if (ModalResult == mrNone) ModalResult = mrCancel;
   TCloseAction action = caHide;
   if (OnClose) OnClose(this, action);
+  // The owners take input again before this window goes, so that the system gives the
+  // activation back to them rather than to another program's window.
+  for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   Hide();
   modal_ = false;
-  for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   return ModalResult;
 }
 
@@ -188,6 +191,9 @@ void TForm::Dispatch(TMessage& message) {
     case WM_COMMAND:
       CommandFromChild(message);
       break;
+    case WM_CAPTURECHANGED:
+      CaptureLost(message);
+      break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -203,6 +209,14 @@ void TForm::Dispatch(TMessage& message) {
     default:
       DefaultHandler(message);
       break;
+  }
+}
+
+void TForm::DispatchFromSystem(TMessage& message) {
+  try {
+    Dispatch(message);
+  } catch (...) {
+    ReportEscapedException();
   }
 }
 
@@ -223,6 +237,7 @@ void TForm::InsertControl(TControl* control) {
 void TForm::RemoveControl(TControl* control) {
   if (captured_ == control) {
     captured_ = nullptr;
+    pressed_ = 0;
     Sys().ReleaseMouseCapture();
   }
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
@@ -275,6 +290,10 @@ TMouseButton ButtonOf(unsigned msg) {
   }
 }
 
+unsigned ButtonFlag(TMouseButton button) {
+  return button == mbLeft ? MK_LBUTTON : button == mbRight ? MK_RBUTTON : MK_MBUTTON;
+}
+
 TShiftState ShiftOf(std::uintptr_t keys) {
   TShiftState shift = 0;
   if (keys & MK_SHIFT) shift |= ssShift;
@@ -313,6 +332,7 @@ void TForm::RouteMouse(TMessage& message) {
         captured_ = control;
         Sys().SetMouseCapture(window_);
       }
+      pressed_ |= ButtonFlag(button);
       if (button == mbLeft) suppressClick_ = doubleClick;
       if (doubleClick && button == mbLeft) control->DblClick();
       // The double click may have closed or hidden things; the control itself stays.
@@ -323,8 +343,10 @@ void TForm::RouteMouse(TMessage& message) {
       TControl* control = captured_;
       if (!control) break;
       const std::uintptr_t stillDown = message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+      pressed_ &= ~static_cast<std::uintptr_t>(ButtonFlag(button));
       if (!stillDown) {
         captured_ = nullptr;
+        pressed_ = 0;
         Sys().ReleaseMouseCapture();
       }
       const bool inside = control->BoundsRect().Contains(x, y);
@@ -336,6 +358,24 @@ void TForm::RouteMouse(TMessage& message) {
       control->MouseUp(button, shift, x - control->Left, y - control->Top);
       break;
     }
+  }
+}
+
+void TForm::CaptureLost(TMessage& message) {
+  message.Result = 0;
+  // Another window (a menu, a task switch) took the pointer in the middle of a press: the
+  // press ends there, with a release for each button still down and no click.
+  TControl* control = captured_;
+  if (!control || static_cast<WindowId>(message.LParam) == window_) return;
+  const std::uintptr_t pressed = pressed_;
+  captured_ = nullptr;
+  pressed_ = 0;
+  suppressClick_ = false;
+  const TPoint p = ScreenToClient(Sys().GetCursorPos());
+  for (TMouseButton button : {mbLeft, mbRight, mbMiddle}) {
+    if (!(pressed & ButtonFlag(button))) continue;
+    control->MouseUp(button, 0, p.x - control->Left, p.y - control->Top);
+    if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) break;
   }
 }
 
@@ -403,6 +443,35 @@ void TApplication::Terminate() {
   Sys().QuitMessageLoop();
 }
 
+void TApplication::ShowException(const std::string& message) {
+  Sys().ShowSystemMessageBox(Sys().ActiveWindow(), Title, message);
+}
+
+void ReportEscapedException() {
+  std::string text;
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    text = e.what();
+  } catch (...) {
+    text = "An unknown error occurred.";
+  }
+  if (!text.empty() && text.back() != '.') text += '.';
+  if (Application) {
+    Application->ShowException(text);
+  } else {
+    Sys().ShowSystemMessageBox(Sys().ActiveWindow(), "", text);
+  }
+}
+
+void RunGuarded(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (...) {
+    ReportEscapedException();
+  }
+}
+
 void TApplication::HintMouseMove(TForm& form, TControl* control) {
   TControl* wanted = (control && control->ShowHint && !control->Hint.empty()) ? control : nullptr;
   if (wanted == hintControl_) return;
@@ -411,7 +480,7 @@ void TApplication::HintMouseMove(TForm& form, TControl* control) {
   hintForm_ = &form;
   hintControl_ = wanted;
   hintElapsed_ = 0;
-  hintTimer_ = Sys().StartTimer(HintPollMs, [this] { HintTick(); });
+  hintTimer_ = Sys().StartTimer(HintPollMs, [this] { RunGuarded([this] { HintTick(); }); });
 }
 
 void TApplication::HintTick() {

@@ -85,6 +85,8 @@ class SystemPort {
   virtual TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) = 0;
   virtual TSize ScreenSize() = 0;
   virtual void EnableWindow(WindowId window, bool enabled) = 0;
+  // The window that has the keyboard focus's activation, 0 when another program has it.
+  virtual WindowId ActiveWindow() = 0;
   virtual void SetMouseCapture(WindowId window) = 0;
   virtual void ReleaseMouseCapture() = 0;
 
@@ -145,6 +147,9 @@ class SystemPort {
   virtual std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) = 0;
   // Moves a finished file over its target in one step.
   virtual ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) = 0;
+
+  // The system's own message box with an OK button, modal over its owner.
+  virtual void ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) = 0;
 
   // The small hint window that appears when the pointer rests on a control.
   virtual void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) = 0;

@@ -10,15 +10,21 @@ namespace {
 
 class FakeSurface : public Surface {
  public:
-  FakeSurface(int width, int height) : data_(static_cast<std::size_t>(width) * height, 0) {
+  FakeSurface(int width, int height, std::shared_ptr<int> live)
+      : data_(static_cast<std::size_t>(width) * height, 0), live_(std::move(live)) {
     Pixels = data_.data();
     Width = width;
     Height = height;
+    ++*live_;
   }
+  ~FakeSurface() override { --*live_; }
 
  private:
   std::vector<std::uint32_t> data_;
+  std::shared_ptr<int> live_;
 };
+
+
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -64,13 +70,59 @@ short FakeSystem::GetKeyState(int virtualKey) {
   return keysDown_.count(virtualKey) ? static_cast<short>(0xFF80) : 0;
 }
 
+bool FakeSystem::TakesInput(const TForm& form) {
+  const Window* w = WindowOf(form);
+  if (w && !w->Enabled) {
+    ++refusedInputs_;
+    return false;
+  }
+  return true;
+}
+
 std::intptr_t FakeSystem::Deliver(TForm& form, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+  return DeliverAnyway(form, msg, wParam, lParam);
+}
+
+std::intptr_t FakeSystem::DeliverAnyway(TForm& form, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
   TMessage message;
   message.Msg = msg;
   message.WParam = wParam;
   message.LParam = lParam;
-  form.Dispatch(message);
+  form.DispatchFromSystem(message);
   return message.Result;
+}
+
+void FakeSystem::CaptureChanged(WindowId loser, WindowId gainer) {
+  Window* w = Find(loser);
+  if (w && w->Form) DeliverAnyway(*w->Form, WM_CAPTURECHANGED, 0, static_cast<std::intptr_t>(gainer));
+}
+
+void FakeSystem::SetMouseCapture(WindowId window) {
+  const WindowId old = capture_;
+  capture_ = window;
+  if (old && old != window) CaptureChanged(old, window);
+}
+
+void FakeSystem::ReleaseMouseCapture() {
+  const WindowId old = capture_;
+  capture_ = 0;
+  if (old) CaptureChanged(old, 0);
+}
+
+void FakeSystem::LoseCapture() { ReleaseMouseCapture(); }
+
+void FakeSystem::Unscripted(const std::string& what) {
+  unscripted_.push_back(what);
+  if (unscriptedObserver_) unscriptedObserver_(what);
+}
+
+void FakeSystem::ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) {
+  messageBoxes_.push_back(MessageBoxRecord{owner, caption, text});
+  if (expectedMessageBoxes_ > 0) {
+    --expectedMessageBoxes_;
+  } else {
+    Unscripted("system message box \"" + text + "\"");
+  }
 }
 
 std::intptr_t FakeSystem::HitTest(TForm& form) {
@@ -79,8 +131,10 @@ std::intptr_t FakeSystem::HitTest(TForm& form) {
 
 std::intptr_t FakeSystem::Press(TForm& form, TPoint screen, TMouseButton button) {
   cursor_ = screen;
+  if (!TakesInput(form)) return 0;
   SetKey(ButtonKey(button), true);
-  const std::intptr_t hit = HitTest(form);
+  // While the form holds the capture the press goes straight to it, with no hit test.
+  const std::intptr_t hit = capture_ == form.Handle() ? HTCLIENT : HitTest(form);
   if (hit == HTCLIENT) {
     const TPoint p = form.ScreenToClient(screen);
     unsigned keys = ButtonFlag(button);
@@ -92,6 +146,7 @@ std::intptr_t FakeSystem::Press(TForm& form, TPoint screen, TMouseButton button)
 
 void FakeSystem::Release(TForm& form, TPoint screen, TMouseButton button) {
   cursor_ = screen;
+  if (!TakesInput(form)) return;
   SetKey(ButtonKey(button), false);
   const TPoint p = form.ScreenToClient(screen);
   unsigned keys = 0;
@@ -120,11 +175,22 @@ void FakeSystem::DoubleClick(TForm& form, TPoint screen) {
 
 void FakeSystem::MovePointer(TForm& form, TPoint screen) {
   cursor_ = screen;
+  if (!TakesInput(form)) return;
+  unsigned keys = 0;
+  for (TMouseButton b : {mbLeft, mbRight, mbMiddle}) {
+    if (GetKeyState(ButtonKey(b)) < 0) keys |= ButtonFlag(b);
+  }
+  if (capture_ == form.Handle()) {
+    // The window holding the capture gets the move itself: no hit test, no cursor query.
+    const TPoint p = form.ScreenToClient(screen);
+    Deliver(form, WM_MOUSEMOVE, keys, PointToLParam(p.x, p.y));
+    return;
+  }
   const std::intptr_t hit = HitTest(form);
   Deliver(form, WM_SETCURSOR, form.Handle(), hit | (static_cast<std::intptr_t>(WM_MOUSEMOVE) << 16));
   if (hit == HTCLIENT) {
     const TPoint p = form.ScreenToClient(screen);
-    Deliver(form, WM_MOUSEMOVE, 0, PointToLParam(p.x, p.y));
+    Deliver(form, WM_MOUSEMOVE, keys, PointToLParam(p.x, p.y));
   }
 }
 
@@ -204,6 +270,7 @@ WindowId FakeSystem::CreateFormWindow(TForm& form, const TCreateParams& params) 
 
 void FakeSystem::DestroyFormWindow(WindowId window) {
   windows_.erase(window);
+  if (active_ == window) active_ = 0;
   for (auto it = buttons_.begin(); it != buttons_.end();) {
     it = it->second.Parent == window ? buttons_.erase(it) : std::next(it);
   }
@@ -211,7 +278,17 @@ void FakeSystem::DestroyFormWindow(WindowId window) {
 }
 
 void FakeSystem::ShowFormWindow(WindowId window, bool visible) {
-  if (Window* w = Find(window)) w->Shown = visible;
+  Window* w = Find(window);
+  if (!w) return;
+  w->Shown = visible;
+  if (visible) {
+    active_ = window;
+  } else if (active_ == window) {
+    // The system hands the activation to the owner when it can take it; a disabled owner
+    // cannot, and another program's window comes to the front instead.
+    Window* owner = Find(w->Params.Owner);
+    active_ = owner && owner->Shown && owner->Enabled ? w->Params.Owner : 0;
+  }
 }
 
 void FakeSystem::SetWindowBounds(WindowId window, int x, int y, int width, int height) {
@@ -251,7 +328,7 @@ void FakeSystem::SetChildBounds(WindowId child, const TRect& bounds) {
 }
 
 std::unique_ptr<Surface> FakeSystem::CreateSurface(int width, int height) {
-  return std::make_unique<FakeSurface>(width, height);
+  return std::make_unique<FakeSurface>(width, height, liveSurfaces_);
 }
 
 void FakeSystem::InvalidateRect(WindowId window, const TRect& rect) {
@@ -283,7 +360,10 @@ void FakeSystem::PaintText(Surface& surface, const TRect& clip, const TRect& box
 
 void FakeSystem::RunModalLoop(TForm& form) {
   modalForms_.push_back(&form);
-  if (modalScripts_.empty()) return;
+  if (modalScripts_.empty()) {
+    Unscripted("modal window " + form.Name);
+    return;
+  }
   std::function<void(TForm&)> script = std::move(modalScripts_.front());
   modalScripts_.pop_front();
   script(form);
@@ -293,7 +373,7 @@ std::intptr_t FakeSystem::SendWindowMessage(WindowId window, unsigned msg, std::
   sent_.push_back(SentMessage{window, msg, wParam, lParam});
   Window* w = Find(window);
   if (!w || !w->Form) return 0;
-  return Deliver(*w->Form, msg, wParam, lParam);
+  return DeliverAnyway(*w->Form, msg, wParam, lParam);  // a sent message is not input
 }
 
 std::intptr_t FakeSystem::DefaultWindowProc(WindowId, unsigned msg, std::uintptr_t, std::intptr_t) {
@@ -338,7 +418,10 @@ int FakeSystem::TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y
 
 bool FakeSystem::RunFileDialog(const FileDialogRequest& request, WindowId, std::string& fileName) {
   fileRequests_.push_back(request);
-  if (fileAnswers_.empty()) return false;
+  if (fileAnswers_.empty()) {
+    Unscripted(std::string(request.Save ? "save" : "open") + " dialog \"" + request.Title + "\"");
+    return false;
+  }
   std::optional<std::string> answer = fileAnswers_.front();
   fileAnswers_.pop_front();
   if (!answer) return false;
@@ -348,7 +431,10 @@ bool FakeSystem::RunFileDialog(const FileDialogRequest& request, WindowId, std::
 
 bool FakeSystem::RunColorDialog(WindowId, TColor& color, std::uint32_t (&)[16]) {
   colorRequests_.push_back(color);
-  if (colorAnswers_.empty()) return false;
+  if (colorAnswers_.empty()) {
+    Unscripted("colour dialog");
+    return false;
+  }
   std::optional<TColor> answer = colorAnswers_.front();
   colorAnswers_.pop_front();
   if (!answer) return false;

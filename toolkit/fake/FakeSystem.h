@@ -77,6 +77,8 @@ class FakeSystem : public SystemPort {
   };
 
   const Window* WindowOf(const TForm& form) const;
+  // The window that has the activation; 0 when the system gave it to another program.
+  WindowId Active() const { return active_; }
   const std::map<WindowId, Button>& Buttons() const { return buttons_; }
 
   // Pointer, buttons and keys.
@@ -84,6 +86,10 @@ class FakeSystem : public SystemPort {
   void SetKey(int virtualKey, bool down);
   void SetScreenSize(int width, int height) { screen_ = TSize{width, height}; }
 
+  // The pointer sequences below (Press, Release, Click, DoubleClick, MovePointer,
+  // DragCaption) are input: a disabled window takes none, as on the system, and each
+  // refusal is counted. Deliver and HitTest hand over one message regardless.
+  int RefusedInputs() const { return refusedInputs_; }
   // Delivers a message to the form the way the system would, through its Dispatch.
   std::intptr_t Deliver(TForm& form, unsigned msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
   // WM_NCHITTEST at the current pointer position; returns the form's answer.
@@ -172,6 +178,26 @@ class FakeSystem : public SystemPort {
   TPoint HintPos() const { return hintPos_; }
   bool QuitRequested() const { return quit_; }
   bool CaptureHeld() const { return capture_ != 0; }
+  // The system takes the mouse capture away (another window, a menu, a task switch).
+  void LoseCapture();
+
+  // What a test did not script: a modal window, a file or colour dialog, a system message
+  // box. Each one is reported to the observer (the test fixture fails the test) and answered
+  // as its close box would.
+  void OnUnscripted(std::function<void(const std::string& what)> observer) { unscriptedObserver_ = std::move(observer); }
+  const std::vector<std::string>& Unscripted() const { return unscripted_; }
+  // System message boxes shown (owner, caption, text); the next ones a test expects.
+  struct MessageBoxRecord {
+    WindowId Owner = 0;
+    std::string Caption, Text;
+  };
+  const std::vector<MessageBoxRecord>& SystemMessageBoxes() const { return messageBoxes_; }
+  void ExpectSystemMessageBox(int count = 1) { expectedMessageBoxes_ += count; }
+
+  // What is alive now: off-screen surfaces (the system's bitmaps and device contexts),
+  // windows (forms and buttons), running timers and open registry keys.
+  int LiveSurfaces() const { return *liveSurfaces_; }
+  int LiveWindows() const { return static_cast<int>(windows_.size() + buttons_.size()); }
 
   // ---- SystemPort ----
   WindowId CreateFormWindow(TForm& form, const TCreateParams& params) override;
@@ -182,8 +208,9 @@ class FakeSystem : public SystemPort {
   TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) override;
   TSize ScreenSize() override { return screen_; }
   void EnableWindow(WindowId window, bool enabled) override;
-  void SetMouseCapture(WindowId window) override { capture_ = window; }
-  void ReleaseMouseCapture() override { capture_ = 0; }
+  WindowId ActiveWindow() override { return active_; }
+  void SetMouseCapture(WindowId window) override;
+  void ReleaseMouseCapture() override;
   WindowId CreateButton(WindowId parent, int id, const std::string& caption, const TRect& bounds, bool isDefault,
                         const TFont& font) override;
   void SetChildBounds(WindowId child, const TRect& bounds) override;
@@ -220,6 +247,7 @@ class FakeSystem : public SystemPort {
   bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
   std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
   ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) override;
+  void ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) override;
   void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
   void HideHintWindow() override { hintVisible_ = false; }
 
@@ -227,6 +255,10 @@ class FakeSystem : public SystemPort {
 
  private:
   Window* Find(WindowId window);
+  bool TakesInput(const TForm& form);
+  std::intptr_t DeliverAnyway(TForm& form, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+  void Unscripted(const std::string& what);
+  void CaptureChanged(WindowId loser, WindowId gainer);
   static std::string KeyName(TRegRoot root, const std::string& path);
   bool Denied(const std::string& key) const;
 
@@ -238,6 +270,13 @@ class FakeSystem : public SystemPort {
   std::set<int> keysDown_;
   TSize screen_{1024, 768};
   WindowId capture_ = 0;
+  WindowId active_ = 0;
+  int refusedInputs_ = 0;
+  std::vector<std::string> unscripted_;
+  std::function<void(const std::string&)> unscriptedObserver_;
+  std::vector<MessageBoxRecord> messageBoxes_;
+  int expectedMessageBoxes_ = 0;
+  std::shared_ptr<int> liveSurfaces_ = std::make_shared<int>(0);
   bool quit_ = false;
 
   std::vector<DrawnText> texts_;

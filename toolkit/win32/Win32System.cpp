@@ -47,6 +47,7 @@ class Win32System : public SystemPort {
   TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) override;
   TSize ScreenSize() override;
   void EnableWindow(WindowId window, bool enabled) override;
+  WindowId ActiveWindow() override;
   void SetMouseCapture(WindowId window) override;
   void ReleaseMouseCapture() override;
   WindowId CreateButton(WindowId parent, int id, const std::string& caption, const TRect& bounds, bool isDefault,
@@ -85,6 +86,7 @@ class Win32System : public SystemPort {
   bool ShellOpen(const std::string& file, const std::string& parameters, const std::string& directory) override;
   std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
   ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) override;
+  void ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) override;
   void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
   void HideHintWindow() override;
 
@@ -227,7 +229,7 @@ LRESULT CALLBACK Win32System::FormProc(HWND window, UINT msg, WPARAM wParam, LPA
   message.Msg = msg;
   message.WParam = wParam;
   message.LParam = lParam;
-  form->Dispatch(message);
+  form->DispatchFromSystem(message);
   return message.Result;
 }
 
@@ -276,6 +278,8 @@ TSize Win32System::FrameExtent(std::uint32_t style, std::uint32_t exStyle) {
 TSize Win32System::ScreenSize() { return TSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 void Win32System::EnableWindow(WindowId window, bool enabled) { ::EnableWindow(H(window), enabled ? TRUE : FALSE); }
+
+WindowId Win32System::ActiveWindow() { return W(GetActiveWindow()); }
 
 void Win32System::SetMouseCapture(WindowId window) { SetCapture(H(window)); }
 
@@ -409,7 +413,7 @@ void CALLBACK Win32System::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = self->timers_.find(id);
   if (it == self->timers_.end()) return;
   std::function<void()> tick = it->second;  // the tick may stop its own timer
-  tick();
+  RunGuarded(tick);
 }
 
 TimerId Win32System::StartTimer(unsigned intervalMs, std::function<void()> onTick) {
@@ -591,6 +595,10 @@ ReplaceStatus Win32System::ReplaceFileWith(const std::string& from, const std::s
     return ReplaceStatus::Replaced;
   }
   return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? ReplaceStatus::Unsupported : ReplaceStatus::Failed;
+}
+
+void Win32System::ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) {
+  MessageBoxA(H(owner), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
 LRESULT CALLBACK Win32System::HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
