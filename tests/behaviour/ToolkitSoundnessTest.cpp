@@ -215,3 +215,43 @@ TEST_F(ToolkitTest, ADisabledWindowTakesNoInput) {
   fake.Click(*form, OnButton());
   EXPECT_EQ(clicks, 1);
 }
+
+// The squares take no capture, so while the left button is held the system goes on asking the
+// window's hit test at every move: the square under the pointer toggles once per lock-out.
+TEST_F(ProgramTest, AHeldLeftButtonTogglesEachSquareItRestsOnOncePerLockOut) {
+  Start();
+  fake.Press(*main, At(0));
+  EXPECT_FALSE(fake.CaptureHeld());
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  fake.MovePointer(*main, At(1));  // still in the lock-out
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  fake.PassTime(200);
+  fake.MovePointer(*main, At(1, 8, 8));
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 1}));
+  fake.MovePointer(*main, At(2));
+  fake.MovePointer(*main, At(1, 9, 9));
+  EXPECT_EQ(Selected(), (std::vector<int>{0, 1}));
+  fake.PassTime(200);
+  fake.MovePointer(*main, At(1, 10, 10));  // resting on it, after the lock-out, toggles it back
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+  fake.Release(*main, At(1, 10, 10));
+  fake.PassTime(200);
+  fake.MovePointer(*main, At(2));  // with the button up, moving selects nothing
+  EXPECT_EQ(Selected(), std::vector<int>{0});
+}
+
+// A press that a control captured keeps the pointer's moves to itself: dragged across the
+// squares, it toggles none of them.
+TEST_F(ProgramTest, APressCapturedByALinkTogglesNoSquareItIsDraggedAcross) {
+  Start();
+  fake.Press(*main, Centre(main->Label3));
+  ASSERT_TRUE(fake.CaptureHeld());
+  for (int i : {0, 1, 2, 3}) {
+    fake.PassTime(200);
+    fake.MovePointer(*main, At(i));
+  }
+  EXPECT_TRUE(Selected().empty());
+  fake.Release(*main, At(3));
+  EXPECT_FALSE(Form3->Visible);
+  EXPECT_EQ(main->Label3->Font->Color, LinkColor);
+}

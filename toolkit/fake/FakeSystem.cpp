@@ -163,7 +163,18 @@ void FakeSystem::Click(TForm& form, TPoint screen, TMouseButton button) {
 }
 
 void FakeSystem::DoubleClick(TForm& form, TPoint screen) {
+  // A modal menu opened by the first click takes the second press, which closes it; the
+  // window then only sees the button go up.
+  secondPress_ = screen;
+  secondPressPending_ = true;
+  secondPressTaken_ = false;
   Click(form, screen);
+  secondPressPending_ = false;
+  if (secondPressTaken_) {
+    Release(form, screen);
+    return;
+  }
+  now_ += SecondClickGapMs;
   cursor_ = screen;
   SetKey(VK_LBUTTON, true);
   if (HitTest(form) == HTCLIENT) {
@@ -406,7 +417,13 @@ int FindChoice(const std::vector<MenuEntry>& items, const std::string& path) {
 int FakeSystem::TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) {
   PopupRecord record{x, y, owner, items, ""};
   int chosen = 0;
-  if (!menuChoices_.empty()) {
+  if (menuChoices_.empty() && secondPressPending_) {
+    secondPressPending_ = false;
+    secondPressTaken_ = true;
+    now_ += SecondClickGapMs;
+    cursor_ = secondPress_;
+    SetKey(VK_LBUTTON, true);
+  } else if (!menuChoices_.empty()) {
     const std::string path = menuChoices_.front();
     menuChoices_.pop_front();
     chosen = path.empty() ? 0 : FindChoice(items, path);

@@ -99,6 +99,8 @@ class FakeSystem : public SystemPort {
   std::intptr_t Press(TForm& form, TPoint screen, TMouseButton button = mbLeft);
   void Release(TForm& form, TPoint screen, TMouseButton button = mbLeft);
   void Click(TForm& form, TPoint screen, TMouseButton button = mbLeft);
+  // A double click as the system delivers it: when the first click opens a modal menu, the
+  // second press only closes the menu and the window sees the button go up.
   void DoubleClick(TForm& form, TPoint screen);
   void MovePointer(TForm& form, TPoint screen);
   // Presses in the caption band and drags the window by the distance moved.
@@ -252,6 +254,7 @@ class FakeSystem : public SystemPort {
   void HideHintWindow() override { hintVisible_ = false; }
 
   static constexpr CursorId HandCursorId = 0x5001;
+  static constexpr unsigned SecondClickGapMs = 120;  // between the two clicks of DoubleClick
 
  private:
   Window* Find(WindowId window);
@@ -270,6 +273,9 @@ class FakeSystem : public SystemPort {
   std::set<int> keysDown_;
   TSize screen_{1024, 768};
   WindowId capture_ = 0;
+  TPoint secondPress_;
+  bool secondPressPending_ = false;
+  bool secondPressTaken_ = false;
   WindowId active_ = 0;
   int refusedInputs_ = 0;
   std::vector<std::string> unscripted_;
