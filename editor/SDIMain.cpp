@@ -4,6 +4,7 @@
 #include "shell/Chrome.h"
 #include "shell/Maker.h"
 #include "shell/Unit2.h"
+#include "toolkit/HitTestPass.h"
 #include "toolkit/Registry.h"
 
 TSDIAppForm* SDIAppForm = nullptr;
@@ -307,11 +308,10 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
     return;
   }
   message.Result = HTCLIENT;
-  // Hit tests also arrive before the grid exists, after it is gone, and from inside the
-  // nested loops of the commands the menu runs; those only get their answer.
-  if (!Squares[0] || inHitTest_) return;
-  inHitTest_ = true;
-  TMenuItem* command = nullptr;
+  // Hit tests also arrive before the grid exists and after it is gone; those only get their answer.
+  if (!Squares[0]) return;
+  THitTestPass pass(inHitTest_);
+  if (!pass.Entered()) return;
   const int left = Left;
   const int top = Top;
   for (int i = 0; i < 256; ++i) {
@@ -330,19 +330,16 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
       Timer1->Enabled = true;
       ApplyMenuRule(s);
       const TPoint q = Sys().GetCursorPos();
-      command = PopupMenu500->Track(q.x + 1, q.y + 1);
+      pass.Popup(PopupMenu500, q.x + 1, q.y + 1);
     }
 
     s->Hint = ColorHint(s->Brush->Color);
 
     if (DuplicateModeOn()) HoverMarking(s);
   }
-  // The chosen command runs once the pass is over, as a menu command that arrives after the
-  // hit test has been answered: this pass's hint and hover marking saw the squares as they
-  // were when the menu opened, and the command's changes show at the next hit test. Hit
-  // tests that arrive while it runs (inside its dialogs and windows) only get their answer.
-  if (command) command->Click();
-  inHitTest_ = false;
+  // This pass's hint and hover marking saw the squares as they were when the menu opened;
+  // the command's changes show at the next hit test.
+  pass.RunChosen();
 }
 
 void TSDIAppForm::ApplyMenuRule(TPaletteShape* s) {

@@ -2,6 +2,7 @@
 
 #include "editor/SDIMain.h"
 #include "shell/Chrome.h"
+#include "toolkit/HitTestPass.h"
 
 TForm1* Form1 = nullptr;
 
@@ -230,9 +231,10 @@ void TForm1::WMNCHitTest(TMessage& message) {
     return;
   }
   message.Result = HTCLIENT;
-  // Before the grid is built, after it is gone and inside the menu's own loop: only the answer.
-  if (!Squares[0] || inHitTest_) return;
-  inHitTest_ = true;
+  // Before the grid is built and after it is gone: only the answer.
+  if (!Squares[0]) return;
+  THitTestPass pass(inHitTest_);
+  if (!pass.Entered()) return;
   const int left = Left;
   const int top = Top;
   for (int i = 0; i < 256; ++i) {
@@ -250,9 +252,8 @@ void TForm1::WMNCHitTest(TMessage& message) {
       Sys().SendWindowMessage(Handle(), WM_RBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       const TPoint q = Sys().GetCursorPos();
-      PopupMenu400->Popup(q.x + 1, q.y + 1);
-      if (!Squares[i]) break;
+      pass.Popup(PopupMenu400, q.x + 1, q.y + 1);
     }
   }
-  inHitTest_ = false;
+  pass.RunChosen();
 }

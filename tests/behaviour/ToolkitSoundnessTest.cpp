@@ -255,3 +255,27 @@ TEST_F(ProgramTest, APressCapturedByALinkTogglesNoSquareItIsDraggedAcross) {
   EXPECT_FALSE(Form3->Visible);
   EXPECT_EQ(main->Label3->Font->Color, LinkColor);
 }
+
+// A command chosen from a grid's menu that fails is reported, and the grid still answers
+// the pointer afterwards, in both windows.
+TEST_F(ImportTest, AFailedMenuCommandLeavesBothGridsWorking) {
+  StartWithColours();
+  main->SelectAll1->OnClick = [](TObject*) { throw std::runtime_error("Select All failed"); };
+  fake.ExpectSystemMessageBox();
+  RightClickSquare(4, "Select All");
+  ASSERT_EQ(fake.SystemMessageBoxes().size(), 1u);
+  ClickSquare(4);
+  EXPECT_EQ(Selected(), std::vector<int>{4});
+
+  const std::string red = WriteRiff("red.pal");
+  Import(red, [&] {
+    Form1->SelectAll1->OnClick = [](TObject*) { throw std::runtime_error("Select All failed"); };
+    EndImportLockOut();  // the one the window's show starts
+    fake.ExpectSystemMessageBox();
+    RightClickImported(8, "Select All");
+    ClickImported(8);
+    EXPECT_EQ(ImportedSelected(), std::vector<int>{8});
+    ClickCancel();
+  });
+  EXPECT_EQ(fake.SystemMessageBoxes().size(), 2u);
+}
