@@ -2,10 +2,7 @@
 
 #include "help/Help.h"
 #include "shell/Chrome.h"
-#include "shell/Maker.h"
-#include "shell/Unit2.h"
 #include "toolkit/HitTestPass.h"
-#include "toolkit/Registry.h"
 
 TSDIAppForm* SDIAppForm = nullptr;
 
@@ -13,9 +10,6 @@ namespace {
 
 const char* const ShowDuplicatesText = "Show Duplicates";
 const char* const DontShowDuplicatesText = "Don't Show Duplicates";
-
-const char* const MakerKey = "SOFTWARE\\Brindlewick";
-const char* const PaletteKey = "SOFTWARE\\Brindlewick\\Palette";
 
 // The three areas that Cut and Sort keep apart, each in its own order.
 struct Areas {
@@ -529,123 +523,4 @@ void TSDIAppForm::HoverMarking(TPaletteShape* s) {
     }
   }
   LastHoverColor = colour;
-}
-
-void TSDIAppForm::DetectPlatform() {
-  switch (Sys().PlatformId()) {
-    case 1: Platform = "WIN"; break;
-    case 2: Platform = "NT"; break;
-    default: break;
-  }
-}
-
-void TSDIAppForm::ProbeFontDpi() {
-  TRegistry registry;
-  registry.RootKey = HKEY_LOCAL_MACHINE;
-  try {
-    if (Platform == "WIN") {
-      registry.OpenKey("Config\\0001\\Display\\Settings", false);
-      dpiText_ = registry.ReadString("DPILogicalX");
-    } else if (Platform == "NT") {
-      registry.OpenKey("SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts", false);
-      dpiNumber_ = registry.ReadInteger("LogPixels");
-    }
-  } catch (const ERegistryException&) {
-  }
-}
-
-void TSDIAppForm::ApplyDpiLayout() {
-  if (dpiText_ == "120" || dpiNumber_ == 120) {
-    DpiMode = 2;
-    Label8->SetBounds(305, 12, 13, 29);
-    Label1->SetBounds(36, 18, 251, 22);
-    Label2->SetBounds(17, 49, 313, 50);
-    Label3->SetBounds(254, 81, 46, 17);
-  } else {
-    DpiMode = 1;
-    Label8->SetBounds(307, 12, 13, 29);
-    Label1->SetBounds(36, 18, 261, 19);
-    Label2->SetBounds(22, 52, 298, 47);
-    Label3->SetBounds(243, 82, 39, 14);
-  }
-}
-
-void TSDIAppForm::ProbeColorDepth() {
-  std::string depthText;
-  std::int32_t depthNumber = 0;
-  {
-    TRegistry a;
-    TRegistry b;
-    a.RootKey = HKEY_LOCAL_MACHINE;
-    b.RootKey = HKEY_LOCAL_MACHINE;
-    if (Platform == "WIN") {
-      a.OpenKey("Config\\0001\\Display\\Settings", false);
-      try {
-        depthText = a.ReadString("BitsPerPixel");
-      } catch (const ERegistryException&) {
-      }
-    } else if (Platform == "NT") {
-      a.OpenKey("HARDWARE\\DEVICEMAP\\VIDEO", false);
-      std::string device;
-      // A device value of another type reads as no device, so the show goes on.
-      try {
-        device = a.ReadString("\\Device\\Video0");
-      } catch (const ERegistryException&) {
-      }
-      const std::size_t found = device.find("Services\\");
-      const std::size_t p = found == std::string::npos ? 0 : found + 1;  // counted from 1, 0 when absent
-      const std::string tail = p + 9 - 1 < device.size() ? device.substr(p + 9 - 1) : std::string();
-      b.OpenKey("SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Services\\" + tail,
-                false);
-      try {
-        depthNumber = b.ReadInteger("DefaultSettings.BitsPerPel");
-      } catch (const ERegistryException&) {
-      }
-    }
-  }
-  if (depthText == "8" || depthNumber == 8) {
-    if (DpiMode == 2) {
-      ShowMessageBox("Increase Desktop Color Mode above\n 256 colors or this will look really ugly.", 287, 242, 32, 9,
-                     nullptr);
-    } else {
-      ShowMessageBox("Increase Desktop Color Mode above\n 256 colors or this will look really ugly.", 245, 205, 32, 9,
-                     nullptr);
-    }
-  }
-}
-
-void TSDIAppForm::LoadSettings() {
-  TRegistry registry;
-  registry.RootKey = HKEY_LOCAL_MACHINE;
-  registry.OpenKey(MakerKey, true);
-  try {
-    registry.WriteString(MakerSlogan, MakerWebAddress);
-  } catch (const ERegistryException&) {
-  }
-  registry.OpenKey("Palette", true);
-  try {
-    LastOpenedDir = registry.ReadString("LastOpened");
-    LastSavedDir = registry.ReadString("LastSaved");
-  } catch (const ERegistryException&) {
-  }
-}
-
-void TSDIAppForm::SaveSettings() {
-  auto store = [](const std::string& name, const std::string& folder) {
-    TRegistry registry;
-    registry.RootKey = HKEY_LOCAL_MACHINE;
-    registry.OpenKey(PaletteKey, true);
-    try {
-      registry.WriteString(name, folder);
-    } catch (const ERegistryException&) {
-    }
-  };
-  if (!OpenDialog1->FileName.empty()) {
-    LastOpenedDir = FolderOf(OpenDialog1->FileName);
-    store("LastOpened", LastOpenedDir);
-  }
-  if (!SaveDialog1->FileName.empty()) {
-    LastSavedDir = FolderOf(SaveDialog1->FileName);
-    store("LastSaved", LastSavedDir);
-  }
 }
