@@ -50,6 +50,14 @@ behaviour() {
   return $status
 }
 
+# The behaviour and palette-file tests again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer: any memory error, leak or undefined behaviour fails them.
+sanitizers() {
+  cmake --preset host-asan >/dev/null && cmake --build build/host-asan -j"$jobs" &&
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --test-dir build/host-asan -j"$jobs" --output-on-failure
+}
+
 windows_builds() {
   local status=0
   for preset in win32 win64; do
@@ -74,6 +82,7 @@ windows_builds() {
 }
 
 run behaviour behaviour
+run sanitizers sanitizers
 run artwork python3 tests/resources/check_artwork.py
 run windows-builds windows_builds
 run fuzz env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
