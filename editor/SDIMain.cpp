@@ -269,7 +269,7 @@ void TSDIAppForm::BuildSquareGrid() {
 
 void TSDIAppForm::DestroySquareGrid() {
   for (TPaletteShape*& square : Squares) {
-    delete square;
+    DeleteAfterDispatch(square);
     square = nullptr;
   }
 }

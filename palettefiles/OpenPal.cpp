@@ -169,7 +169,7 @@ void TForm1::FormShow(TObject*) {
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
   for (TPaletteShape*& square : Squares) {
-    delete square;
+    DeleteAfterDispatch(square);
     square = nullptr;
   }
   Timer1->Enabled = false;

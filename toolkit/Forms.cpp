@@ -5,6 +5,40 @@
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
+namespace {
+
+int dispatchDepth = 0;  // calls from the system into the toolkit now on the stack
+std::vector<TComponent*> doomed;
+
+void DeleteDoomed() {
+  while (!doomed.empty()) {
+    std::vector<TComponent*> now;
+    now.swap(doomed);
+    for (TComponent* component : now) delete component;
+  }
+}
+
+// Counts one call from the system; the last one to return deletes what waited for it.
+class FromSystem {
+ public:
+  FromSystem() { ++dispatchDepth; }
+  ~FromSystem() {
+    if (--dispatchDepth == 0) DeleteDoomed();
+  }
+};
+
+}  // namespace
+
+void DeleteAfterDispatch(TComponent* component) {
+  if (!component) return;
+  if (dispatchDepth == 0) {
+    delete component;
+    return;
+  }
+  if (auto* control = dynamic_cast<TControl*>(component)) control->SetParent(nullptr);
+  doomed.push_back(component);
+}
+
 TForm::TForm(TComponent* owner)
     : TComponent(owner),
       Caption("", [this] {
@@ -213,6 +247,7 @@ void TForm::Dispatch(TMessage& message) {
 }
 
 void TForm::DispatchFromSystem(TMessage& message) {
+  FromSystem call;
   try {
     Dispatch(message);
   } catch (...) {
@@ -414,6 +449,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 
 TApplication::~TApplication() {
   CancelHint();
+  DeleteDoomed();
   // Forms are owned components; they go with the application, newest first.
   while (!forms_.empty()) {
     TForm* form = forms_.back();
@@ -465,6 +501,7 @@ void ReportEscapedException() {
 }
 
 void RunGuarded(const std::function<void()>& handler) {
+  FromSystem call;
   try {
     handler();
   } catch (...) {

@@ -154,6 +154,10 @@ extern TApplication* Application;
 
 // For a catch block where the system called the toolkit: reports the exception being handled.
 void ReportEscapedException();
+// Deletes a component once the message being dispatched has been handled, so that a handler
+// still on the stack (its own, or a caller's further up) never uses it freed; a control leaves
+// its form at once. With no dispatch under way it is deleted at once.
+void DeleteAfterDispatch(TComponent* component);
 // Runs a handler the system calls into (a timer, a callback), reporting what escapes it.
 void RunGuarded(const std::function<void()>& handler);
 extern TScreen* Screen;

@@ -1,6 +1,7 @@
 // The toolkit under every window: nested loops give the activation back, a press ends when
 // the system takes the capture away, an exception that escapes a handler is reported and
 // the program goes on, and the fake side refuses what the system would.
+#include <algorithm>
 #include <stdexcept>
 
 #include "ImportFixture.h"
@@ -278,4 +279,35 @@ TEST_F(ImportTest, AFailedMenuCommandLeavesBothGridsWorking) {
     ClickCancel();
   });
   EXPECT_EQ(fake.SystemMessageBoxes().size(), 2u);
+}
+
+namespace {
+
+class TWatchedLabel : public TLabel {
+ public:
+  TWatchedLabel(TComponent* owner, bool& gone) : TLabel(owner), gone_(gone) {}
+  ~TWatchedLabel() override { gone_ = true; }
+
+ private:
+  bool& gone_;
+};
+
+}  // namespace
+
+// A control whose own click handler deletes it still gets the rest of its press (the release
+// after the click) and is deleted once the message has been handled.
+TEST_F(ToolkitTest, AControlDeletedByItsOwnHandlerGoesAfterTheDispatch) {
+  bool gone = false;
+  auto* label = new TWatchedLabel(form, gone);
+  label->SetBounds(50, 50, 30, 20);
+  label->SetParent(form);
+  bool releasedAlive = false;
+  label->OnClick = [&](TObject* sender) { DeleteAfterDispatch(static_cast<TLabel*>(sender)); };
+  label->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { releasedAlive = !gone; };
+  fake.Press(*form, TPoint{form->Left + 60, form->Top + 60});
+  fake.Release(*form, TPoint{form->Left + 60, form->Top + 60});
+  EXPECT_TRUE(releasedAlive);
+  EXPECT_TRUE(gone);
+  EXPECT_EQ(std::count(form->Controls().begin(), form->Controls().end(), label), 0);
+  EXPECT_FALSE(fake.CaptureHeld());
 }
