@@ -2,9 +2,7 @@
 
 #include "help/Help.h"
 #include "shell/Chrome.h"
-#include "shell/Maker.h"
-#include "shell/Unit2.h"
-#include "toolkit/Registry.h"
+#include "toolkit/HitTestPass.h"
 
 TSDIAppForm* SDIAppForm = nullptr;
 
@@ -12,9 +10,6 @@ namespace {
 
 const char* const ShowDuplicatesText = "Show Duplicates";
 const char* const DontShowDuplicatesText = "Don't Show Duplicates";
-
-const char* const MakerKey = "SOFTWARE\\Brindlewick";
-const char* const PaletteKey = "SOFTWARE\\Brindlewick\\Palette";
 
 // The three areas that Cut and Sort keep apart, each in its own order.
 struct Areas {
@@ -244,7 +239,7 @@ void TSDIAppForm::BuildSquareGrid() {
 
 void TSDIAppForm::DestroySquareGrid() {
   for (TPaletteShape*& square : Squares) {
-    delete square;
+    DeleteAfterDispatch(square);
     square = nullptr;
   }
 }
@@ -277,11 +272,10 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
     return;
   }
   message.Result = HTCLIENT;
-  // Hit tests also arrive before the grid exists, after it is gone, and from inside the
-  // nested loops of the commands the menu runs; those only get their answer.
-  if (!Squares[0] || inHitTest_) return;
-  inHitTest_ = true;
-  TMenuItem* command = nullptr;
+  // Hit tests also arrive before the grid exists and after it is gone; those only get their answer.
+  if (!Squares[0]) return;
+  THitTestPass pass(inHitTest_);
+  if (!pass.Entered()) return;
   const int left = Left;
   const int top = Top;
   for (int i = 0; i < 256; ++i) {
@@ -290,29 +284,26 @@ void TSDIAppForm::WMNCHitTest(TMessage& message) {
     if (!SquareHit(*s, left, top, p)) continue;
 
     if (Sys().GetKeyState(VK_LBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_LBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       ClickSquare(Squares, AnchorIndex, s, Sys().GetKeyState(VK_SHIFT) < 0);
     }
 
     if (Sys().GetKeyState(VK_RBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_RBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_RBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       ApplyMenuRule(s);
       const TPoint q = Sys().GetCursorPos();
-      command = PopupMenu500->Track(q.x + 1, q.y + 1);
+      pass.Popup(PopupMenu500, q.x + 1, q.y + 1);
     }
 
     s->Hint = ColorHint(s->Brush->Color);
 
     if (DuplicateModeOn()) HoverMarking(s);
   }
-  // The chosen command runs once the pass is over, as a menu command that arrives after the
-  // hit test has been answered: this pass's hint and hover marking saw the squares as they
-  // were when the menu opened, and the command's changes show at the next hit test. Hit
-  // tests that arrive while it runs (inside its dialogs and windows) only get their answer.
-  if (command) command->Click();
-  inHitTest_ = false;
+  // This pass's hint and hover marking saw the squares as they were when the menu opened;
+  // the command's changes show at the next hit test.
+  pass.RunChosen();
 }
 
 void TSDIAppForm::ApplyMenuRule(TPaletteShape* s) {
@@ -571,121 +562,4 @@ void TSDIAppForm::HoverMarking(TPaletteShape* s) {
     }
   }
   LastHoverColor = colour;
-}
-
-void TSDIAppForm::DetectPlatform() {
-  switch (Sys().PlatformId()) {
-    case 1: Platform = "WIN"; break;
-    case 2: Platform = "NT"; break;
-    default: break;
-  }
-}
-
-void TSDIAppForm::ProbeFontDpi() {
-  TRegistry registry;
-  registry.RootKey = HKEY_LOCAL_MACHINE;
-  try {
-    if (Platform == "WIN") {
-      registry.OpenKey("Config\\0001\\Display\\Settings", false);
-      dpiText_ = registry.ReadString("DPILogicalX");
-    } else if (Platform == "NT") {
-      registry.OpenKey("SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts", false);
-      dpiNumber_ = registry.ReadInteger("LogPixels");
-    }
-  } catch (const ERegistryException&) {
-  }
-}
-
-void TSDIAppForm::ApplyDpiLayout() {
-  if (dpiText_ == "120" || dpiNumber_ == 120) {
-    DpiMode = 2;
-    PlaceTitleRow(DpiMode);
-    Label2->SetBounds(17, 49, 313, 50);
-    Label3->SetBounds(254, 81, 46, 17);
-  } else {
-    DpiMode = 1;
-    PlaceTitleRow(DpiMode);
-    Label2->SetBounds(22, 52, 298, 47);
-    Label3->SetBounds(243, 82, 39, 14);
-  }
-}
-
-void TSDIAppForm::ProbeColorDepth() {
-  std::string depthText;
-  std::int32_t depthNumber = 0;
-  {
-    TRegistry a;
-    TRegistry b;
-    a.RootKey = HKEY_LOCAL_MACHINE;
-    b.RootKey = HKEY_LOCAL_MACHINE;
-    if (Platform == "WIN") {
-      a.OpenKey("Config\\0001\\Display\\Settings", false);
-      try {
-        depthText = a.ReadString("BitsPerPixel");
-      } catch (const ERegistryException&) {
-      }
-    } else if (Platform == "NT") {
-      a.OpenKey("HARDWARE\\DEVICEMAP\\VIDEO", false);
-      std::string device;
-      // A device value of another type reads as no device, so the show goes on.
-      try {
-        device = a.ReadString("\\Device\\Video0");
-      } catch (const ERegistryException&) {
-      }
-      const std::size_t found = device.find("Services\\");
-      const std::size_t p = found == std::string::npos ? 0 : found + 1;  // counted from 1, 0 when absent
-      const std::string tail = p + 9 - 1 < device.size() ? device.substr(p + 9 - 1) : std::string();
-      b.OpenKey("SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\System\\CurrentControlSet\\Services\\" + tail,
-                false);
-      try {
-        depthNumber = b.ReadInteger("DefaultSettings.BitsPerPel");
-      } catch (const ERegistryException&) {
-      }
-    }
-  }
-  if (depthText == "8" || depthNumber == 8) {
-    if (DpiMode == 2) {
-      ShowMessageBox("Increase Desktop Color Mode above\n 256 colors or this will look really ugly.", 287, 242, 32, 9,
-                     nullptr);
-    } else {
-      ShowMessageBox("Increase Desktop Color Mode above\n 256 colors or this will look really ugly.", 245, 205, 32, 9,
-                     nullptr);
-    }
-  }
-}
-
-void TSDIAppForm::LoadSettings() {
-  TRegistry registry;
-  registry.RootKey = HKEY_LOCAL_MACHINE;
-  registry.OpenKey(MakerKey, true);
-  try {
-    registry.WriteString(MakerSlogan, MakerWebAddress);
-  } catch (const ERegistryException&) {
-  }
-  registry.OpenKey("Palette", true);
-  try {
-    LastOpenedDir = registry.ReadString("LastOpened");
-    LastSavedDir = registry.ReadString("LastSaved");
-  } catch (const ERegistryException&) {
-  }
-}
-
-void TSDIAppForm::SaveSettings() {
-  auto store = [](const std::string& name, const std::string& folder) {
-    TRegistry registry;
-    registry.RootKey = HKEY_LOCAL_MACHINE;
-    registry.OpenKey(PaletteKey, true);
-    try {
-      registry.WriteString(name, folder);
-    } catch (const ERegistryException&) {
-    }
-  };
-  if (!OpenDialog1->FileName.empty()) {
-    LastOpenedDir = FolderOf(OpenDialog1->FileName);
-    store("LastOpened", LastOpenedDir);
-  }
-  if (!SaveDialog1->FileName.empty()) {
-    LastSavedDir = FolderOf(SaveDialog1->FileName);
-    store("LastSaved", LastSavedDir);
-  }
 }

@@ -8,7 +8,7 @@
 namespace {
 
 ReplaceOutcome ReplaceThroughSystem(const std::string& from, const std::string& to) {
-  switch (Sys().ReplaceFile(from, to)) {
+  switch (Sys().ReplaceFileWith(from, to)) {
     case ReplaceStatus::Replaced: return ReplaceOutcome::Replaced;
     case ReplaceStatus::Unsupported: return ReplaceOutcome::Unsupported;
     case ReplaceStatus::Failed: break;

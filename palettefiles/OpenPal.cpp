@@ -2,6 +2,7 @@
 
 #include "editor/SDIMain.h"
 #include "shell/Chrome.h"
+#include "toolkit/HitTestPass.h"
 
 TForm1* Form1 = nullptr;
 
@@ -129,13 +130,13 @@ void TForm1::FormShow(TObject*) {
     square->Pen->Color = PenUnselected;
     square->Brush->Color = EntryToColor(ImportedEntries[i]);
   }
-  Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+  Sys().SendWindowMessage(Handle(), WM_LBUTTONUP, 0, 0);
   Timer1->Enabled = true;
 }
 
 void TForm1::FormClose(TObject*, TCloseAction&) {
   for (TPaletteShape*& square : Squares) {
-    delete square;
+    DeleteAfterDispatch(square);
     square = nullptr;
   }
   Timer1->Enabled = false;
@@ -199,9 +200,10 @@ void TForm1::WMNCHitTest(TMessage& message) {
     return;
   }
   message.Result = HTCLIENT;
-  // Before the grid is built, after it is gone and inside the menu's own loop: only the answer.
-  if (!Squares[0] || inHitTest_) return;
-  inHitTest_ = true;
+  // Before the grid is built and after it is gone: only the answer.
+  if (!Squares[0]) return;
+  THitTestPass pass(inHitTest_);
+  if (!pass.Entered()) return;
   const int left = Left;
   const int top = Top;
   for (int i = 0; i < 256; ++i) {
@@ -210,18 +212,17 @@ void TForm1::WMNCHitTest(TMessage& message) {
     if (!SquareHit(*s, left, top, p)) continue;
 
     if (Sys().GetKeyState(VK_LBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_LBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_LBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       ClickSquare(Squares, AnchorIndex, s, Sys().GetKeyState(VK_SHIFT) < 0);
     }
 
     if (Sys().GetKeyState(VK_RBUTTON) < 0 && !Timer1->Enabled) {
-      Sys().SendMessage(Handle(), WM_RBUTTONUP, 0, 0);
+      Sys().SendWindowMessage(Handle(), WM_RBUTTONUP, 0, 0);
       Timer1->Enabled = true;
       const TPoint q = Sys().GetCursorPos();
-      PopupMenu400->Popup(q.x + 1, q.y + 1);
-      if (!Squares[i]) break;
+      pass.Popup(PopupMenu400, q.x + 1, q.y + 1);
     }
   }
-  inHitTest_ = false;
+  pass.RunChosen();
 }

@@ -50,16 +50,29 @@ behaviour() {
   return $status
 }
 
+# The behaviour and palette-file tests again, built with AddressSanitizer and
+# UndefinedBehaviorSanitizer: any memory error, leak or undefined behaviour fails them.
+sanitizers() {
+  cmake --preset host-asan >/dev/null && cmake --build build/host-asan -j"$jobs" &&
+    ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --test-dir build/host-asan -j"$jobs" --output-on-failure
+}
+
 windows_builds() {
   local status=0
   for preset in win32 win64; do
     cmake --preset "$preset" >/dev/null && cmake --build "build/$preset" -j"$jobs" || status=1
   done
   for preset in win32 win64; do
-    local dump="$log/imports-$preset.txt"
+    local dump="$log/imports-$preset.txt" arch=i686
+    [ "$preset" = win64 ] && arch=x86_64
     objdump -p "build/$preset/Tintmesh.exe" 2>/dev/null | sed -n 's/.*DLL Name: //p' > "$dump" ||
-      "${preset/win32/i686}-w64-mingw32-objdump" -p "build/$preset/Tintmesh.exe" | sed -n 's/.*DLL Name: //p' > "$dump"
+      "$arch-w64-mingw32-objdump" -p "build/$preset/Tintmesh.exe" | sed -n 's/.*DLL Name: //p' > "$dump"
     echo "$preset imports: $(tr '\n' ' ' < "$dump")"
+    # No import list means the check could not read the program: that is a failure too.
+    if [ ! -s "$dump" ]; then
+      echo "$preset: could not read the import list of Tintmesh.exe"; status=1
+    fi
     # Statically linked: only Windows system libraries.
     if grep -viE '^(kernel32|user32|gdi32|comdlg32|shell32|advapi32|msvcrt)\.dll$' "$dump" >/dev/null; then
       echo "$preset: Tintmesh.exe depends on a library that is not part of Windows"; status=1
@@ -69,6 +82,7 @@ windows_builds() {
 }
 
 run behaviour behaviour
+run sanitizers sanitizers
 run artwork python3 tests/resources/check_artwork.py
 run windows-builds windows_builds
 run fuzz env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh

@@ -164,7 +164,9 @@ void TTimer::Update() {
   }
   if (Enabled && Interval > 0 && OnTimer) {
     timer_ = Sys().StartTimer(Interval, [this] {
-      if (OnTimer) OnTimer(this);
+      RunGuarded([this] {
+        if (OnTimer) OnTimer(this);
+      });
     });
   }
 }

@@ -5,6 +5,40 @@
 TApplication* Application = nullptr;
 TScreen* Screen = nullptr;
 
+namespace {
+
+int dispatchDepth = 0;  // calls from the system into the toolkit now on the stack
+std::vector<TComponent*> doomed;
+
+void DeleteDoomed() {
+  while (!doomed.empty()) {
+    std::vector<TComponent*> now;
+    now.swap(doomed);
+    for (TComponent* component : now) delete component;
+  }
+}
+
+// Counts one call from the system; the last one to return deletes what waited for it.
+class FromSystem {
+ public:
+  FromSystem() { ++dispatchDepth; }
+  ~FromSystem() {
+    if (--dispatchDepth == 0) DeleteDoomed();
+  }
+};
+
+}  // namespace
+
+void DeleteAfterDispatch(TComponent* component) {
+  if (!component) return;
+  if (dispatchDepth == 0) {
+    delete component;
+    return;
+  }
+  if (auto* control = dynamic_cast<TControl*>(component)) control->SetParent(nullptr);
+  doomed.push_back(component);
+}
+
 TForm::TForm(TComponent* owner)
     : TComponent(owner),
       Caption("", [this] {
@@ -125,6 +159,7 @@ void TForm::Hide() {
   inVisibleChange_ = false;
   if (captured_) {
     captured_ = nullptr;
+    pressed_ = 0;
     Sys().ReleaseMouseCapture();
   }
   if (Application) Application->ForgetForm(this);
@@ -149,8 +184,8 @@ TModalResult TForm::ShowModal() {
   if (ModalResult == mrNone) ModalResult = mrCancel;
   TCloseAction action = caHide;
   if (OnClose) OnClose(this, action);
-  // The windows below come back before this one goes, so that the system hands the
-  // activation and the keyboard back to them rather than to no window at all.
+  // The owners take input again before this window goes, so that the system gives the
+  // activation back to them rather than to another program's window.
   for (TForm* form : disabled) Sys().EnableWindow(form->Handle(), true);
   Hide();
   modal_ = false;
@@ -190,6 +225,9 @@ void TForm::Dispatch(TMessage& message) {
     case WM_COMMAND:
       CommandFromChild(message);
       break;
+    case WM_CAPTURECHANGED:
+      CaptureLost(message);
+      break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
@@ -211,6 +249,15 @@ void TForm::Dispatch(TMessage& message) {
   }
 }
 
+void TForm::DispatchFromSystem(TMessage& message) {
+  FromSystem call;
+  try {
+    Dispatch(message);
+  } catch (...) {
+    ReportEscapedException();
+  }
+}
+
 void TForm::DefaultHandler(TMessage& message) {
   message.Result = Sys().DefaultWindowProc(window_, message.Msg, message.WParam, message.LParam);
 }
@@ -228,6 +275,7 @@ void TForm::InsertControl(TControl* control) {
 void TForm::RemoveControl(TControl* control) {
   if (captured_ == control) {
     captured_ = nullptr;
+    pressed_ = 0;
     Sys().ReleaseMouseCapture();
   }
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
@@ -280,6 +328,10 @@ TMouseButton ButtonOf(unsigned msg) {
   }
 }
 
+unsigned ButtonFlag(TMouseButton button) {
+  return button == mbLeft ? MK_LBUTTON : button == mbRight ? MK_RBUTTON : MK_MBUTTON;
+}
+
 TShiftState ShiftOf(std::uintptr_t keys) {
   TShiftState shift = 0;
   if (keys & MK_SHIFT) shift |= ssShift;
@@ -318,6 +370,7 @@ void TForm::RouteMouse(TMessage& message) {
         captured_ = control;
         Sys().SetMouseCapture(window_);
       }
+      pressed_ |= ButtonFlag(button);
       if (button == mbLeft) suppressClick_ = doubleClick;
       if (doubleClick && button == mbLeft) control->DblClick();
       // The double click may have closed or hidden things; the control itself stays.
@@ -328,8 +381,10 @@ void TForm::RouteMouse(TMessage& message) {
       TControl* control = captured_;
       if (!control) break;
       const std::uintptr_t stillDown = message.WParam & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON);
+      pressed_ &= ~static_cast<std::uintptr_t>(ButtonFlag(button));
       if (!stillDown) {
         captured_ = nullptr;
+        pressed_ = 0;
         Sys().ReleaseMouseCapture();
       }
       const bool inside = control->BoundsRect().Contains(x, y);
@@ -355,6 +410,24 @@ void TForm::KeyDown(TMessage& message) {
     DefaultHandler(message);
   } else {
     message.Result = 0;
+  }
+}
+
+void TForm::CaptureLost(TMessage& message) {
+  message.Result = 0;
+  // Another window (a menu, a task switch) took the pointer in the middle of a press: the
+  // press ends there, with a release for each button still down and no click.
+  TControl* control = captured_;
+  if (!control || static_cast<WindowId>(message.LParam) == window_) return;
+  const std::uintptr_t pressed = pressed_;
+  captured_ = nullptr;
+  pressed_ = 0;
+  suppressClick_ = false;
+  const TPoint p = ScreenToClient(Sys().GetCursorPos());
+  for (TMouseButton button : {mbLeft, mbRight, mbMiddle}) {
+    if (!(pressed & ButtonFlag(button))) continue;
+    control->MouseUp(button, 0, p.x - control->Left, p.y - control->Top);
+    if (std::find(controls_.begin(), controls_.end(), control) == controls_.end()) break;
   }
 }
 
@@ -393,6 +466,7 @@ TApplication::TApplication() : TComponent(nullptr) {
 
 TApplication::~TApplication() {
   CancelHint();
+  DeleteDoomed();
   // Forms are owned components; they go with the application, newest first.
   while (!forms_.empty()) {
     TForm* form = forms_.back();
@@ -422,6 +496,36 @@ void TApplication::Terminate() {
   Sys().QuitMessageLoop();
 }
 
+void TApplication::ShowException(const std::string& message) {
+  Sys().ShowSystemMessageBox(Sys().ActiveWindow(), Title, message);
+}
+
+void ReportEscapedException() {
+  std::string text;
+  try {
+    throw;
+  } catch (const std::exception& e) {
+    text = e.what();
+  } catch (...) {
+    text = "An unknown error occurred.";
+  }
+  if (!text.empty() && text.back() != '.') text += '.';
+  if (Application) {
+    Application->ShowException(text);
+  } else {
+    Sys().ShowSystemMessageBox(Sys().ActiveWindow(), "", text);
+  }
+}
+
+void RunGuarded(const std::function<void()>& handler) {
+  FromSystem call;
+  try {
+    handler();
+  } catch (...) {
+    ReportEscapedException();
+  }
+}
+
 void TApplication::HintMouseMove(TForm& form, TControl* control) {
   TControl* wanted = (control && control->ShowHint && !control->Hint.empty()) ? control : nullptr;
   if (wanted == hintControl_) return;
@@ -430,7 +534,7 @@ void TApplication::HintMouseMove(TForm& form, TControl* control) {
   hintForm_ = &form;
   hintControl_ = wanted;
   hintElapsed_ = 0;
-  hintTimer_ = Sys().StartTimer(HintPollMs, [this] { HintTick(); });
+  hintTimer_ = Sys().StartTimer(HintPollMs, [this] { RunGuarded([this] { HintTick(); }); });
 }
 
 void TApplication::HintTick() {

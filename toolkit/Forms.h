@@ -55,6 +55,9 @@ class TForm : public TComponent {
   // Every message to the form arrives here; the default passes it to DefaultHandler.
   virtual void Dispatch(TMessage& message);
   void DefaultHandler(TMessage& message);
+  // Where the system hands the form a message: an exception that escapes a handler is
+  // reported and the program goes on.
+  void DispatchFromSystem(TMessage& message);
 
   void InvalidateRect(const TRect& rect);
   const std::vector<TControl*>& Controls() const { return controls_; }
@@ -81,11 +84,13 @@ class TForm : public TComponent {
   void SetCursorForPointer(TMessage& message);
   void DoClose();
   void CommandFromChild(TMessage& message);
+  void CaptureLost(TMessage& message);
 
   WindowId window_ = 0;
   std::vector<TControl*> controls_;
   std::unique_ptr<Surface> buffer_;
   TControl* captured_ = nullptr;
+  std::uintptr_t pressed_ = 0;  // the buttons (MK_ bits) pressed on the captured control
   bool suppressClick_ = false;
   bool modal_ = false;
   bool shownOnce_ = false;
@@ -112,6 +117,9 @@ class TApplication : public TComponent {
   // Shows the main form and runs the message loop until it closes.
   void Run();
   void Terminate();
+  // Reports an exception that escaped an event handler in a system message box owned by the
+  // active window; the program goes on.
+  void ShowException(const std::string& message);
   const std::vector<TForm*>& Forms() const { return forms_; }
 
   // The hint window: the form reports which control the pointer moves over.
@@ -147,4 +155,13 @@ class TScreen {
 };
 
 extern TApplication* Application;
+
+// For a catch block where the system called the toolkit: reports the exception being handled.
+void ReportEscapedException();
+// Deletes a component once the message being dispatched has been handled, so that a handler
+// still on the stack (its own, or a caller's further up) never uses it freed; a control leaves
+// its form at once. With no dispatch under way it is deleted at once.
+void DeleteAfterDispatch(TComponent* component);
+// Runs a handler the system calls into (a timer, a callback), reporting what escapes it.
+void RunGuarded(const std::function<void()>& handler);
 extern TScreen* Screen;

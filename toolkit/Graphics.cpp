@@ -128,5 +128,5 @@ void TCanvas::TextRect(const TRect& rect, const std::string& text, const TFont& 
   const TRect box = ToSurface(rect);
   const TRect clip = box.Intersect(clip_);
   if (clip.IsEmpty()) return;
-  Sys().DrawText(surface_, clip, box, text, font, layout);
+  Sys().PaintText(surface_, clip, box, text, font, layout);
 }

@@ -16,16 +16,16 @@ bool TRegistry::Opened(RegKeyId opened, const std::string& path) {
 
 bool TRegistry::OpenKey(const std::string& key, bool canCreate) {
   const std::string path = PathOf(key);
-  return Opened(Sys().RegOpenKey(RootKey, path, canCreate), path);
+  return Opened(Sys().OpenRegistryKey(RootKey, path, canCreate), path);
 }
 
 bool TRegistry::OpenKeyReadOnly(const std::string& key) {
   const std::string path = PathOf(key);
-  return Opened(Sys().RegOpenKeyReadOnly(RootKey, path), path);
+  return Opened(Sys().OpenRegistryKeyReadOnly(RootKey, path), path);
 }
 
 void TRegistry::CloseKey() {
-  if (key_) Sys().RegCloseKey(key_);
+  if (key_) Sys().CloseRegistryKey(key_);
   key_ = 0;
   currentPath_.clear();
 }

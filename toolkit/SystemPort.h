@@ -80,12 +80,6 @@ struct ShellExecuteRequest {
   std::string Directory;
   int Show = 0;
 };
-#ifndef SEE_MASK_FLAG_NO_UI
-constexpr std::uint32_t SEE_MASK_FLAG_NO_UI = 0x00000400u;  // the shell shows no error dialog of its own
-#endif
-#ifndef SW_SHOWDEFAULT
-constexpr int SW_SHOWDEFAULT = 10;
-#endif
 
 enum class ReplaceStatus { Replaced, Failed, Unsupported };
 
@@ -103,6 +97,8 @@ class SystemPort {
   virtual TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) = 0;
   virtual TSize ScreenSize() = 0;
   virtual void EnableWindow(WindowId window, bool enabled) = 0;
+  // The window that has the keyboard focus's activation, 0 when another program has it.
+  virtual WindowId ActiveWindow() = 0;
   virtual void SetMouseCapture(WindowId window) = 0;
   virtual void ReleaseMouseCapture() = 0;
 
@@ -116,7 +112,7 @@ class SystemPort {
   virtual void InvalidateRect(WindowId window, const TRect& rect) = 0;
   virtual TRect BeginPaint(WindowId window) = 0;
   virtual void EndPaint(WindowId window, Surface& surface, const TRect& rect) = 0;
-  virtual void DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
+  virtual void PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
                         const TFont& font, const TextLayout& layout) = 0;
 
   // Message loops. RunModalLoop returns once the form's ModalResult is set.
@@ -127,7 +123,7 @@ class SystemPort {
   // Input.
   virtual TPoint GetCursorPos() = 0;
   virtual short GetKeyState(int virtualKey) = 0;
-  virtual std::intptr_t SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+  virtual std::intptr_t SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) = 0;
   // The system's own handling of a message the form leaves alone.
   virtual std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
                                           std::intptr_t lParam) = 0;
@@ -146,10 +142,10 @@ class SystemPort {
   virtual bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) = 0;
 
   // Registry: keys are opened for full access.
-  virtual RegKeyId RegOpenKey(TRegRoot root, const std::string& path, bool create) = 0;
+  virtual RegKeyId OpenRegistryKey(TRegRoot root, const std::string& path, bool create) = 0;
   // Opens an existing key for reading only, for lookups in keys the program never writes.
-  virtual RegKeyId RegOpenKeyReadOnly(TRegRoot root, const std::string& path) = 0;
-  virtual void RegCloseKey(RegKeyId key) = 0;
+  virtual RegKeyId OpenRegistryKeyReadOnly(TRegRoot root, const std::string& path) = 0;
+  virtual void CloseRegistryKey(RegKeyId key) = 0;
   virtual RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) = 0;
   virtual RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) = 0;
   virtual bool RegWriteString(RegKeyId key, const std::string& name, const std::string& value) = 0;
@@ -165,7 +161,10 @@ class SystemPort {
   // (its info header, colour table and pixels); empty when there is none.
   virtual std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) = 0;
   // Moves a finished file over its target in one step.
-  virtual ReplaceStatus ReplaceFile(const std::string& from, const std::string& to) = 0;
+  virtual ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) = 0;
+
+  // The system's own message box with an OK button, modal over its owner.
+  virtual void ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) = 0;
 
   // The small hint window that appears when the pointer rests on a control.
   virtual void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) = 0;

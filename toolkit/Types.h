@@ -23,11 +23,9 @@ constexpr TColor clBtnFace = 0xF0F0F0;
 constexpr TColor clInfoBk = 0xE1FFFF;
 constexpr TColor clWindowText = 0x000000;
 
-#ifndef GetRValue
 inline int GetRValue(TColor c) { return static_cast<int>(c & 0xFF); }
 inline int GetGValue(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }
 inline int GetBValue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
-#endif
 
 struct TPoint {
   int x = 0;
@@ -92,61 +90,20 @@ enum TFormBorderStyle { bsNone, bsSingle };
 enum TPosition { poDesigned, poScreenCenter };
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
-// System constants by their usual names. The system side includes the system headers
-// first and then gets the same values from there.
-#ifndef _WINUSER_
-constexpr unsigned WM_MOVE = 0x0003;
-constexpr unsigned WM_SIZE = 0x0005;
-constexpr unsigned WM_PAINT = 0x000F;
-constexpr unsigned WM_CLOSE = 0x0010;
-constexpr unsigned WM_SETCURSOR = 0x0020;
-constexpr unsigned WM_NCHITTEST = 0x0084;
-constexpr unsigned WM_KEYDOWN = 0x0100;
-constexpr unsigned WM_KEYUP = 0x0101;
-constexpr unsigned WM_COMMAND = 0x0111;
-constexpr unsigned WM_TIMER = 0x0113;
-constexpr unsigned WM_MOUSEMOVE = 0x0200;
-constexpr unsigned WM_LBUTTONDOWN = 0x0201;
-constexpr unsigned WM_LBUTTONUP = 0x0202;
-constexpr unsigned WM_LBUTTONDBLCLK = 0x0203;
-constexpr unsigned WM_RBUTTONDOWN = 0x0204;
-constexpr unsigned WM_RBUTTONUP = 0x0205;
-constexpr unsigned WM_RBUTTONDBLCLK = 0x0206;
-constexpr unsigned WM_MBUTTONDOWN = 0x0207;
-constexpr unsigned WM_MBUTTONUP = 0x0208;
-constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
-
-constexpr int HTCLIENT = 1;
-constexpr int HTCAPTION = 2;
-
-constexpr int VK_LBUTTON = 0x01;
-constexpr int VK_RBUTTON = 0x02;
-constexpr int VK_MBUTTON = 0x04;
-constexpr int VK_SHIFT = 0x10;
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;
-
-constexpr unsigned MK_LBUTTON = 0x0001;
-constexpr unsigned MK_RBUTTON = 0x0002;
-constexpr unsigned MK_SHIFT = 0x0004;
-constexpr unsigned MK_CONTROL = 0x0008;
-constexpr unsigned MK_MBUTTON = 0x0010;
-
-constexpr std::uint32_t WS_POPUP = 0x80000000u;
-constexpr std::uint32_t WS_CAPTION = 0x00C00000u;
-constexpr std::uint32_t WS_BORDER = 0x00800000u;
-constexpr std::uint32_t WS_DLGFRAME = 0x00400000u;
-constexpr std::uint32_t WS_SYSMENU = 0x00080000u;
-constexpr std::uint32_t WS_CLIPCHILDREN = 0x02000000u;
+// System constants by their usual names, one definition each. The system headers define the
+// same names as macros, so no toolkit header may come after them in a source file.
+#if defined(_WINDOWS_) || defined(_WINUSER_)
+#error "include the toolkit's headers before the system's"
 #endif
+#define SYSTEM_CONSTANT(type, name, value) constexpr type name = value;
+#include "toolkit/SystemConstants.def"
+#undef SYSTEM_CONSTANT
 
-// Registry roots, as numbers; the system side turns them into its own handles.
+// Registry roots, as the toolkit's own numbers; the system side maps them to its handles.
 using TRegRoot = std::uint32_t;
-#ifndef HKEY_CLASSES_ROOT
 constexpr TRegRoot HKEY_CLASSES_ROOT = 0x80000000u;
 constexpr TRegRoot HKEY_CURRENT_USER = 0x80000001u;
 constexpr TRegRoot HKEY_LOCAL_MACHINE = 0x80000002u;
-#endif
 
 // Lower and upper 16 bits of a message parameter, signed as the system's coordinates are.
 inline int LParamX(std::intptr_t lp) { return static_cast<std::int16_t>(lp & 0xFFFF); }

@@ -29,6 +29,8 @@ class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
     fake.SetResourceDir(TINTMESH_RESOURCE_DIR);
+    // A modal window, dialog or message box the test did not script fails it.
+    fake.OnUnscripted([](const std::string& what) { ADD_FAILURE() << "not scripted: " << what; });
     InstallSystemPort(&fake);
     app = std::make_unique<TApplication>();
     app->Title = "Tintmesh";

@@ -61,8 +61,9 @@ TEST_F(ImportTest, EachDialogOpensInTheFolderOfItsOwnLastConfirmedFile) {
   main->OpenPalette1Click(main);
   EXPECT_EQ(initialDir(2), here + "pal\\skins");
   EXPECT_EQ(notice.Text, "Could not open palette file.");
-  // 3: saving starts in its own folder.
+  // 3: saving starts in its own folder; the About box it ends with is closed at once.
   fake.QueueFileDialog(here + "saves\\out.pal");
+  fake.QueueModal([](TForm&) {});
   main->SavePalette1Click(main);
   EXPECT_EQ(initialDir(3), "E:\\saved");
   ASSERT_TRUE(fs::exists(dir / "saves\\out.pal"));

@@ -10,15 +10,21 @@ namespace {
 
 class FakeSurface : public Surface {
  public:
-  FakeSurface(int width, int height) : data_(static_cast<std::size_t>(width) * height, 0) {
+  FakeSurface(int width, int height, std::shared_ptr<int> live)
+      : data_(static_cast<std::size_t>(width) * height, 0), live_(std::move(live)) {
     Pixels = data_.data();
     Width = width;
     Height = height;
+    ++*live_;
   }
+  ~FakeSurface() override { --*live_; }
 
  private:
   std::vector<std::uint32_t> data_;
+  std::shared_ptr<int> live_;
 };
+
+
 
 std::string Lower(std::string s) {
   for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -64,13 +70,59 @@ short FakeSystem::GetKeyState(int virtualKey) {
   return keysDown_.count(virtualKey) ? static_cast<short>(0xFF80) : 0;
 }
 
+bool FakeSystem::TakesInput(const TForm& form) {
+  const Window* w = WindowOf(form);
+  if (w && !w->Enabled) {
+    ++refusedInputs_;
+    return false;
+  }
+  return true;
+}
+
 std::intptr_t FakeSystem::Deliver(TForm& form, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+  return DeliverAnyway(form, msg, wParam, lParam);
+}
+
+std::intptr_t FakeSystem::DeliverAnyway(TForm& form, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
   TMessage message;
   message.Msg = msg;
   message.WParam = wParam;
   message.LParam = lParam;
-  form.Dispatch(message);
+  form.DispatchFromSystem(message);
   return message.Result;
+}
+
+void FakeSystem::CaptureChanged(WindowId loser, WindowId gainer) {
+  Window* w = Find(loser);
+  if (w && w->Form) DeliverAnyway(*w->Form, WM_CAPTURECHANGED, 0, static_cast<std::intptr_t>(gainer));
+}
+
+void FakeSystem::SetMouseCapture(WindowId window) {
+  const WindowId old = capture_;
+  capture_ = window;
+  if (old && old != window) CaptureChanged(old, window);
+}
+
+void FakeSystem::ReleaseMouseCapture() {
+  const WindowId old = capture_;
+  capture_ = 0;
+  if (old) CaptureChanged(old, 0);
+}
+
+void FakeSystem::LoseCapture() { ReleaseMouseCapture(); }
+
+void FakeSystem::Unscripted(const std::string& what) {
+  unscripted_.push_back(what);
+  if (unscriptedObserver_) unscriptedObserver_(what);
+}
+
+void FakeSystem::ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) {
+  messageBoxes_.push_back(MessageBoxRecord{owner, caption, text});
+  if (expectedMessageBoxes_ > 0) {
+    --expectedMessageBoxes_;
+  } else {
+    Unscripted("system message box \"" + text + "\"");
+  }
 }
 
 std::intptr_t FakeSystem::HitTest(TForm& form) {
@@ -79,8 +131,10 @@ std::intptr_t FakeSystem::HitTest(TForm& form) {
 
 std::intptr_t FakeSystem::Press(TForm& form, TPoint screen, TMouseButton button) {
   cursor_ = screen;
+  if (!TakesInput(form)) return 0;
   SetKey(ButtonKey(button), true);
-  const std::intptr_t hit = HitTest(form);
+  // While the form holds the capture the press goes straight to it, with no hit test.
+  const std::intptr_t hit = capture_ == form.Handle() ? HTCLIENT : HitTest(form);
   if (hit == HTCLIENT) {
     const TPoint p = form.ScreenToClient(screen);
     unsigned keys = ButtonFlag(button);
@@ -92,6 +146,7 @@ std::intptr_t FakeSystem::Press(TForm& form, TPoint screen, TMouseButton button)
 
 void FakeSystem::Release(TForm& form, TPoint screen, TMouseButton button) {
   cursor_ = screen;
+  if (!TakesInput(form)) return;
   SetKey(ButtonKey(button), false);
   const TPoint p = form.ScreenToClient(screen);
   unsigned keys = 0;
@@ -108,7 +163,18 @@ void FakeSystem::Click(TForm& form, TPoint screen, TMouseButton button) {
 }
 
 void FakeSystem::DoubleClick(TForm& form, TPoint screen) {
+  // A modal menu opened by the first click takes the second press, which closes it; the
+  // window then only sees the button go up.
+  secondPress_ = screen;
+  secondPressPending_ = true;
+  secondPressTaken_ = false;
   Click(form, screen);
+  secondPressPending_ = false;
+  if (secondPressTaken_) {
+    Release(form, screen);
+    return;
+  }
+  now_ += SecondClickGapMs;
   cursor_ = screen;
   SetKey(VK_LBUTTON, true);
   if (HitTest(form) == HTCLIENT) {
@@ -120,11 +186,22 @@ void FakeSystem::DoubleClick(TForm& form, TPoint screen) {
 
 void FakeSystem::MovePointer(TForm& form, TPoint screen) {
   cursor_ = screen;
+  if (!TakesInput(form)) return;
+  unsigned keys = 0;
+  for (TMouseButton b : {mbLeft, mbRight, mbMiddle}) {
+    if (GetKeyState(ButtonKey(b)) < 0) keys |= ButtonFlag(b);
+  }
+  if (capture_ == form.Handle()) {
+    // The window holding the capture gets the move itself: no hit test, no cursor query.
+    const TPoint p = form.ScreenToClient(screen);
+    Deliver(form, WM_MOUSEMOVE, keys, PointToLParam(p.x, p.y));
+    return;
+  }
   const std::intptr_t hit = HitTest(form);
   Deliver(form, WM_SETCURSOR, form.Handle(), hit | (static_cast<std::intptr_t>(WM_MOUSEMOVE) << 16));
   if (hit == HTCLIENT) {
     const TPoint p = form.ScreenToClient(screen);
-    Deliver(form, WM_MOUSEMOVE, 0, PointToLParam(p.x, p.y));
+    Deliver(form, WM_MOUSEMOVE, keys, PointToLParam(p.x, p.y));
   }
 }
 
@@ -204,6 +281,7 @@ WindowId FakeSystem::CreateFormWindow(TForm& form, const TCreateParams& params) 
 
 void FakeSystem::DestroyFormWindow(WindowId window) {
   windows_.erase(window);
+  if (active_ == window) active_ = 0;
   for (auto it = buttons_.begin(); it != buttons_.end();) {
     it = it->second.Parent == window ? buttons_.erase(it) : std::next(it);
   }
@@ -211,7 +289,17 @@ void FakeSystem::DestroyFormWindow(WindowId window) {
 }
 
 void FakeSystem::ShowFormWindow(WindowId window, bool visible) {
-  if (Window* w = Find(window)) w->Shown = visible;
+  Window* w = Find(window);
+  if (!w) return;
+  w->Shown = visible;
+  if (visible) {
+    active_ = window;
+  } else if (active_ == window) {
+    // The system hands the activation to the owner when it can take it; a disabled owner
+    // cannot, and another program's window comes to the front instead.
+    Window* owner = Find(w->Params.Owner);
+    active_ = owner && owner->Shown && owner->Enabled ? w->Params.Owner : 0;
+  }
 }
 
 void FakeSystem::SetWindowBounds(WindowId window, int x, int y, int width, int height) {
@@ -251,7 +339,7 @@ void FakeSystem::SetChildBounds(WindowId child, const TRect& bounds) {
 }
 
 std::unique_ptr<Surface> FakeSystem::CreateSurface(int width, int height) {
-  return std::make_unique<FakeSurface>(width, height);
+  return std::make_unique<FakeSurface>(width, height, liveSurfaces_);
 }
 
 void FakeSystem::InvalidateRect(WindowId window, const TRect& rect) {
@@ -283,7 +371,7 @@ bool FakeSystem::TypeKey(TForm& form, int virtualKey, TShiftState modifiers) {
   return true;
 }
 
-void FakeSystem::DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
+void FakeSystem::PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
                           const TFont& font, const TextLayout& layout) {
   DrawnText drawn;
   drawn.Target = &surface;
@@ -297,17 +385,20 @@ void FakeSystem::DrawText(Surface& surface, const TRect& clip, const TRect& box,
 
 void FakeSystem::RunModalLoop(TForm& form) {
   modalForms_.push_back(&form);
-  if (modalScripts_.empty()) return;
+  if (modalScripts_.empty()) {
+    Unscripted("modal window " + form.Name);
+    return;
+  }
   std::function<void(TForm&)> script = std::move(modalScripts_.front());
   modalScripts_.pop_front();
   script(form);
 }
 
-std::intptr_t FakeSystem::SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t FakeSystem::SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
   sent_.push_back(SentMessage{window, msg, wParam, lParam});
   Window* w = Find(window);
   if (!w || !w->Form) return 0;
-  return Deliver(*w->Form, msg, wParam, lParam);
+  return DeliverAnyway(*w->Form, msg, wParam, lParam);  // a sent message is not input
 }
 
 std::intptr_t FakeSystem::DefaultWindowProc(WindowId, unsigned msg, std::uintptr_t, std::intptr_t) {
@@ -340,7 +431,13 @@ int FindChoice(const std::vector<MenuEntry>& items, const std::string& path) {
 int FakeSystem::TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) {
   PopupRecord record{x, y, owner, items, ""};
   int chosen = 0;
-  if (!menuChoices_.empty()) {
+  if (menuChoices_.empty() && secondPressPending_) {
+    secondPressPending_ = false;
+    secondPressTaken_ = true;
+    now_ += SecondClickGapMs;
+    cursor_ = secondPress_;
+    SetKey(VK_LBUTTON, true);
+  } else if (!menuChoices_.empty()) {
     const std::string path = menuChoices_.front();
     menuChoices_.pop_front();
     chosen = path.empty() ? 0 : FindChoice(items, path);
@@ -352,7 +449,10 @@ int FakeSystem::TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y
 
 bool FakeSystem::RunFileDialog(const FileDialogRequest& request, WindowId, std::string& fileName) {
   fileRequests_.push_back(request);
-  if (fileAnswers_.empty()) return false;
+  if (fileAnswers_.empty()) {
+    Unscripted(std::string(request.Save ? "save" : "open") + " dialog \"" + request.Title + "\"");
+    return false;
+  }
   std::optional<std::string> answer = fileAnswers_.front();
   fileAnswers_.pop_front();
   if (!answer) return false;
@@ -362,7 +462,10 @@ bool FakeSystem::RunFileDialog(const FileDialogRequest& request, WindowId, std::
 
 bool FakeSystem::RunColorDialog(WindowId, TColor& color, std::uint32_t (&)[16]) {
   colorRequests_.push_back(color);
-  if (colorAnswers_.empty()) return false;
+  if (colorAnswers_.empty()) {
+    Unscripted("colour dialog");
+    return false;
+  }
   std::optional<TColor> answer = colorAnswers_.front();
   colorAnswers_.pop_front();
   if (!answer) return false;
@@ -424,7 +527,7 @@ std::optional<FakeSystem::RegValue> FakeSystem::ValueOf(TRegRoot root, const std
   return value->second;
 }
 
-RegKeyId FakeSystem::RegOpenKey(TRegRoot root, const std::string& path, bool create) {
+RegKeyId FakeSystem::OpenRegistryKey(TRegRoot root, const std::string& path, bool create) {
   const std::string key = KeyName(root, path);
   if (Denied(denied_, key) || Denied(unreadable_, key)) return 0;
   if (!registry_.count(key)) {
@@ -445,7 +548,7 @@ RegKeyId FakeSystem::RegOpenKey(TRegRoot root, const std::string& path, bool cre
   return id;
 }
 
-RegKeyId FakeSystem::RegOpenKeyReadOnly(TRegRoot root, const std::string& path) {
+RegKeyId FakeSystem::OpenRegistryKeyReadOnly(TRegRoot root, const std::string& path) {
   const std::string key = KeyName(root, path);
   if (Denied(unreadable_, key) || !registry_.count(key)) return 0;
   const RegKeyId id = nextKey_++;
@@ -507,7 +610,7 @@ std::vector<std::uint8_t> FakeSystem::LoadBitmapResource(const std::string& name
   return bytes;
 }
 
-ReplaceStatus FakeSystem::ReplaceFile(const std::string& from, const std::string& to) {
+ReplaceStatus FakeSystem::ReplaceFileWith(const std::string& from, const std::string& to) {
   if (forcedReplace_) return *forcedReplace_;
   return std::rename(from.c_str(), to.c_str()) == 0 ? ReplaceStatus::Replaced : ReplaceStatus::Failed;
 }

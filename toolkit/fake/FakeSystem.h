@@ -77,6 +77,8 @@ class FakeSystem : public SystemPort {
   };
 
   const Window* WindowOf(const TForm& form) const;
+  // The window that has the activation; 0 when the system gave it to another program.
+  WindowId Active() const { return active_; }
   const std::map<WindowId, Button>& Buttons() const { return buttons_; }
 
   // Pointer, buttons and keys.
@@ -84,6 +86,10 @@ class FakeSystem : public SystemPort {
   void SetKey(int virtualKey, bool down);
   void SetScreenSize(int width, int height) { screen_ = TSize{width, height}; }
 
+  // The pointer sequences below (Press, Release, Click, DoubleClick, MovePointer,
+  // DragCaption) are input: a disabled window takes none, as on the system, and each
+  // refusal is counted. Deliver and HitTest hand over one message regardless.
+  int RefusedInputs() const { return refusedInputs_; }
   // Delivers a message to the form the way the system would, through its Dispatch.
   std::intptr_t Deliver(TForm& form, unsigned msg, std::uintptr_t wParam = 0, std::intptr_t lParam = 0);
   // WM_NCHITTEST at the current pointer position; returns the form's answer.
@@ -93,6 +99,8 @@ class FakeSystem : public SystemPort {
   std::intptr_t Press(TForm& form, TPoint screen, TMouseButton button = mbLeft);
   void Release(TForm& form, TPoint screen, TMouseButton button = mbLeft);
   void Click(TForm& form, TPoint screen, TMouseButton button = mbLeft);
+  // A double click as the system delivers it: when the first click opens a modal menu, the
+  // second press only closes the menu and the window sees the button go up.
   void DoubleClick(TForm& form, TPoint screen);
   void MovePointer(TForm& form, TPoint screen);
   // Presses in the caption band and drags the window by the distance moved.
@@ -114,7 +122,7 @@ class FakeSystem : public SystemPort {
   const std::vector<std::pair<WindowId, TRect>>& Invalidations() const { return invalidations_; }
   void ClearInvalidations() { invalidations_.clear(); }
 
-  // Messages sent through SendMessage, in order.
+  // Messages sent through SendWindowMessage, in order.
   const std::vector<SentMessage>& Sent() const { return sent_; }
   void ClearSent() { sent_.clear(); }
 
@@ -177,6 +185,26 @@ class FakeSystem : public SystemPort {
   TPoint HintPos() const { return hintPos_; }
   bool QuitRequested() const { return quit_; }
   bool CaptureHeld() const { return capture_ != 0; }
+  // The system takes the mouse capture away (another window, a menu, a task switch).
+  void LoseCapture();
+
+  // What a test did not script: a modal window, a file or colour dialog, a system message
+  // box. Each one is reported to the observer (the test fixture fails the test) and answered
+  // as its close box would.
+  void OnUnscripted(std::function<void(const std::string& what)> observer) { unscriptedObserver_ = std::move(observer); }
+  const std::vector<std::string>& Unscripted() const { return unscripted_; }
+  // System message boxes shown (owner, caption, text); the next ones a test expects.
+  struct MessageBoxRecord {
+    WindowId Owner = 0;
+    std::string Caption, Text;
+  };
+  const std::vector<MessageBoxRecord>& SystemMessageBoxes() const { return messageBoxes_; }
+  void ExpectSystemMessageBox(int count = 1) { expectedMessageBoxes_ += count; }
+
+  // What is alive now: off-screen surfaces (the system's bitmaps and device contexts),
+  // windows (forms and buttons), running timers and open registry keys.
+  int LiveSurfaces() const { return *liveSurfaces_; }
+  int LiveWindows() const { return static_cast<int>(windows_.size() + buttons_.size()); }
 
   // ---- SystemPort ----
   WindowId CreateFormWindow(TForm& form, const TCreateParams& params) override;
@@ -187,8 +215,9 @@ class FakeSystem : public SystemPort {
   TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) override;
   TSize ScreenSize() override { return screen_; }
   void EnableWindow(WindowId window, bool enabled) override;
-  void SetMouseCapture(WindowId window) override { capture_ = window; }
-  void ReleaseMouseCapture() override { capture_ = 0; }
+  WindowId ActiveWindow() override { return active_; }
+  void SetMouseCapture(WindowId window) override;
+  void ReleaseMouseCapture() override;
   WindowId CreateButton(WindowId parent, int id, const std::string& caption, const TRect& bounds, bool isDefault,
                         const TFont& font) override;
   void SetChildBounds(WindowId child, const TRect& bounds) override;
@@ -196,14 +225,14 @@ class FakeSystem : public SystemPort {
   void InvalidateRect(WindowId window, const TRect& rect) override;
   TRect BeginPaint(WindowId window) override;
   void EndPaint(WindowId window, Surface& surface, const TRect& rect) override {}
-  void DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text, const TFont& font,
+  void PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text, const TFont& font,
                 const TextLayout& layout) override;
   void RunMessageLoop() override {}
   void QuitMessageLoop() override { quit_ = true; }
   void RunModalLoop(TForm& form) override;
   TPoint GetCursorPos() override { return cursor_; }
   short GetKeyState(int virtualKey) override;
-  std::intptr_t SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
   std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
                                   std::intptr_t lParam) override;
   std::uint32_t TickCount() override { return now_; }
@@ -213,9 +242,9 @@ class FakeSystem : public SystemPort {
   int TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) override;
   bool RunFileDialog(const FileDialogRequest& request, WindowId owner, std::string& fileName) override;
   bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) override;
-  RegKeyId RegOpenKey(TRegRoot root, const std::string& path, bool create) override;
-  RegKeyId RegOpenKeyReadOnly(TRegRoot root, const std::string& path) override;
-  void RegCloseKey(RegKeyId key) override {
+  RegKeyId OpenRegistryKey(TRegRoot root, const std::string& path, bool create) override;
+  RegKeyId OpenRegistryKeyReadOnly(TRegRoot root, const std::string& path) override;
+  void CloseRegistryKey(RegKeyId key) override {
     openKeys_.erase(key);
     readOnlyKeys_.erase(key);
   }
@@ -228,14 +257,20 @@ class FakeSystem : public SystemPort {
   void SetCursor(CursorId cursor) override { cursorsSet_.push_back(cursor); }
   bool ShellOpen(const ShellExecuteRequest& request) override;
   std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
-  ReplaceStatus ReplaceFile(const std::string& from, const std::string& to) override;
+  ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) override;
+  void ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) override;
   void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
   void HideHintWindow() override { hintVisible_ = false; }
 
   static constexpr CursorId HandCursorId = 0x5001;
+  static constexpr unsigned SecondClickGapMs = 120;  // between the two clicks of DoubleClick
 
  private:
   Window* Find(WindowId window);
+  bool TakesInput(const TForm& form);
+  std::intptr_t DeliverAnyway(TForm& form, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam);
+  void Unscripted(const std::string& what);
+  void CaptureChanged(WindowId loser, WindowId gainer);
   static std::string KeyName(TRegRoot root, const std::string& path);
   static bool Denied(const std::set<std::string>& denied, const std::string& key);
 
@@ -247,6 +282,16 @@ class FakeSystem : public SystemPort {
   std::set<int> keysDown_;
   TSize screen_{1024, 768};
   WindowId capture_ = 0;
+  TPoint secondPress_;
+  bool secondPressPending_ = false;
+  bool secondPressTaken_ = false;
+  WindowId active_ = 0;
+  int refusedInputs_ = 0;
+  std::vector<std::string> unscripted_;
+  std::function<void(const std::string&)> unscriptedObserver_;
+  std::vector<MessageBoxRecord> messageBoxes_;
+  int expectedMessageBoxes_ = 0;
+  std::shared_ptr<int> liveSurfaces_ = std::make_shared<int>(0);
   bool quit_ = false;
 
   std::vector<DrawnText> texts_;

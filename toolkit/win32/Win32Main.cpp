@@ -1,13 +1,13 @@
 // The program's entry point on Windows: install the real system side and run.
-#include <windows.h>
-
 #include "shell/Tintmesh.h"
-#include "toolkit/win32/Win32System.h"
+#include "toolkit/win32/Win32Side.h"
+
+#include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   // The program takes no command line; whatever is given is ignored.
-  Win32System system(instance);
-  InstallSystemPort(&system);
+  std::unique_ptr<SystemPort> system = CreateWin32System(instance);
+  InstallSystemPort(system.get());
   const int result = TintmeshMain();
   InstallSystemPort(nullptr);
   return result;

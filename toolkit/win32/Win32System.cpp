@@ -1,12 +1,112 @@
-#include "toolkit/win32/Win32System.h"
+// The real side of the system seam, over Win32. The class lives in this file alone; the
+// program reaches it through CreateWin32System.
+#include "toolkit/win32/Win32Side.h"
 
+#include <cstring>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "toolkit/Forms.h"
+#include "toolkit/SystemPort.h"
+
+// The toolkit's value of each system constant, taken before the system headers turn the
+// same names into macros; they are checked against the headers below.
+#define SYSTEM_CONSTANT(type, name, value) constexpr type Toolkit_##name = name;
+#include "toolkit/SystemConstants.def"
+#undef SYSTEM_CONSTANT
+constexpr TRegRoot Toolkit_HKEY_CLASSES_ROOT = HKEY_CLASSES_ROOT;
+constexpr TRegRoot Toolkit_HKEY_CURRENT_USER = HKEY_CURRENT_USER;
+constexpr TRegRoot Toolkit_HKEY_LOCAL_MACHINE = HKEY_LOCAL_MACHINE;
+
+#include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <cstring>
-#include <vector>
+#define SYSTEM_CONSTANT(type, name, value)                                                   \
+  static_assert(static_cast<long long>(Toolkit_##name) == static_cast<long long>(name), \
+                "the toolkit's " #name " differs from the system's");
+#include "toolkit/SystemConstants.def"
+#undef SYSTEM_CONSTANT
 
 namespace {
+
+class Win32System : public SystemPort {
+ public:
+  explicit Win32System(HINSTANCE instance);
+  ~Win32System() override;
+  Win32System(const Win32System&) = delete;
+  Win32System& operator=(const Win32System&) = delete;
+
+  WindowId CreateFormWindow(TForm& form, const TCreateParams& params) override;
+  void DestroyFormWindow(WindowId window) override;
+  void ShowFormWindow(WindowId window, bool visible) override;
+  void SetWindowBounds(WindowId window, int x, int y, int width, int height) override;
+  void SetWindowCaption(WindowId window, const std::string& caption) override;
+  TSize FrameExtent(std::uint32_t style, std::uint32_t exStyle) override;
+  TSize ScreenSize() override;
+  void EnableWindow(WindowId window, bool enabled) override;
+  WindowId ActiveWindow() override;
+  void SetMouseCapture(WindowId window) override;
+  void ReleaseMouseCapture() override;
+  WindowId CreateButton(WindowId parent, int id, const std::string& caption, const TRect& bounds, bool isDefault,
+                        const TFont& font) override;
+  void SetChildBounds(WindowId child, const TRect& bounds) override;
+  std::unique_ptr<Surface> CreateSurface(int width, int height) override;
+  void InvalidateRect(WindowId window, const TRect& rect) override;
+  TRect BeginPaint(WindowId window) override;
+  void EndPaint(WindowId window, Surface& surface, const TRect& rect) override;
+  void PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text, const TFont& font,
+                const TextLayout& layout) override;
+  void RunMessageLoop() override;
+  void QuitMessageLoop() override;
+  void RunModalLoop(TForm& form) override;
+  TPoint GetCursorPos() override;
+  short GetKeyState(int virtualKey) override;
+  std::intptr_t SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+  std::intptr_t DefaultWindowProc(WindowId window, unsigned msg, std::uintptr_t wParam,
+                                  std::intptr_t lParam) override;
+  std::uint32_t TickCount() override { return GetTickCount(); }
+  unsigned DoubleClickTime() override { return GetDoubleClickTime(); }
+  TimerId StartTimer(unsigned intervalMs, std::function<void()> onTick) override;
+  void StopTimer(TimerId timer) override;
+  int TrackPopupMenu(const std::vector<MenuEntry>& items, int x, int y, WindowId owner) override;
+  bool RunFileDialog(const FileDialogRequest& request, WindowId owner, std::string& fileName) override;
+  bool RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&customColors)[16]) override;
+  RegKeyId OpenRegistryKey(TRegRoot root, const std::string& path, bool create) override;
+  RegKeyId OpenRegistryKeyReadOnly(TRegRoot root, const std::string& path) override;
+  void CloseRegistryKey(RegKeyId key) override;
+  RegStatus RegReadString(RegKeyId key, const std::string& name, std::string& value) override;
+  RegStatus RegReadInteger(RegKeyId key, const std::string& name, std::int32_t& value) override;
+  bool RegWriteString(RegKeyId key, const std::string& name, const std::string& value) override;
+  int PlatformId() override;
+  CursorId LoadCursorResource(const std::string& name) override;
+  CursorId StandardCursor(TCursor cursor) override;
+  void SetCursor(CursorId cursor) override;
+  bool ShellOpen(const ShellExecuteRequest& request) override;
+  std::vector<std::uint8_t> LoadBitmapResource(const std::string& name) override;
+  ReplaceStatus ReplaceFileWith(const std::string& from, const std::string& to) override;
+  void ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) override;
+  void ShowHintWindow(const TPoint& screenPos, const std::string& text, const TFont& font) override;
+  void HideHintWindow() override;
+
+ private:
+  static LRESULT CALLBACK FormProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK TimerProc(HWND window, UINT msg, UINT_PTR id, DWORD time);
+  HFONT FontFor(const TFont& font);
+
+  HINSTANCE instance_;
+  std::map<std::tuple<std::string, int, bool, bool>, HFONT> fonts_;
+  std::map<HWND, PAINTSTRUCT> painting_;
+  std::map<UINT_PTR, std::function<void()>> timers_;
+  HWND hint_ = nullptr;
+  std::string hintText_;
+  HFONT hintFont_ = nullptr;
+  int platformId_ = -1;
+};
+
 
 const char* const FormClassName = "TintmeshForm";
 const char* const HintClassName = "TintmeshHint";
@@ -163,7 +263,7 @@ LRESULT CALLBACK Win32System::FormProc(HWND window, UINT msg, WPARAM wParam, LPA
   message.Msg = msg;
   message.WParam = wParam;
   message.LParam = lParam;
-  form->Dispatch(message);
+  form->DispatchFromSystem(message);
   return message.Result;
 }
 
@@ -212,6 +312,8 @@ TSize Win32System::FrameExtent(std::uint32_t style, std::uint32_t exStyle) {
 TSize Win32System::ScreenSize() { return TSize{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}; }
 
 void Win32System::EnableWindow(WindowId window, bool enabled) { ::EnableWindow(H(window), enabled ? TRUE : FALSE); }
+
+WindowId Win32System::ActiveWindow() { return W(GetActiveWindow()); }
 
 void Win32System::SetMouseCapture(WindowId window) { SetCapture(H(window)); }
 
@@ -268,7 +370,7 @@ void Win32System::EndPaint(WindowId window, Surface& surface, const TRect& rect)
   painting_.erase(it);
 }
 
-void Win32System::DrawText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
+void Win32System::PaintText(Surface& surface, const TRect& clip, const TRect& box, const std::string& text,
                            const TFont& font, const TextLayout& layout) {
   HDC dc = static_cast<Win32Surface&>(surface).Dc();
   const int saved = SaveDC(dc);
@@ -320,7 +422,7 @@ TPoint Win32System::GetCursorPos() {
 
 short Win32System::GetKeyState(int virtualKey) { return ::GetKeyState(virtualKey); }
 
-std::intptr_t Win32System::SendMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
+std::intptr_t Win32System::SendWindowMessage(WindowId window, unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) {
   return ::SendMessageA(H(window), msg, wParam, lParam);
 }
 
@@ -345,7 +447,7 @@ void CALLBACK Win32System::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
   auto it = self->timers_.find(id);
   if (it == self->timers_.end()) return;
   std::function<void()> tick = it->second;  // the tick may stop its own timer
-  tick();
+  RunGuarded(tick);
 }
 
 TimerId Win32System::StartTimer(unsigned intervalMs, std::function<void()> onTick) {
@@ -422,8 +524,19 @@ bool Win32System::RunColorDialog(WindowId owner, TColor& color, std::uint32_t (&
   return true;
 }
 
-RegKeyId Win32System::RegOpenKey(TRegRoot root, const std::string& path, bool create) {
-  HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+// The system's handle of one of the toolkit's registry roots; null for any other number.
+static HKEY RootHandle(TRegRoot root) {
+  switch (root) {
+    case Toolkit_HKEY_CLASSES_ROOT: return HKEY_CLASSES_ROOT;
+    case Toolkit_HKEY_CURRENT_USER: return HKEY_CURRENT_USER;
+    case Toolkit_HKEY_LOCAL_MACHINE: return HKEY_LOCAL_MACHINE;
+    default: return nullptr;
+  }
+}
+
+RegKeyId Win32System::OpenRegistryKey(TRegRoot root, const std::string& path, bool create) {
+  const HKEY base = RootHandle(root);
+  if (!base) return 0;
   HKEY key = nullptr;
   LONG result;
   if (create) {
@@ -434,14 +547,15 @@ RegKeyId Win32System::RegOpenKey(TRegRoot root, const std::string& path, bool cr
   return result == ERROR_SUCCESS ? reinterpret_cast<RegKeyId>(key) : 0;
 }
 
-RegKeyId Win32System::RegOpenKeyReadOnly(TRegRoot root, const std::string& path) {
-  HKEY base = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
+RegKeyId Win32System::OpenRegistryKeyReadOnly(TRegRoot root, const std::string& path) {
+  const HKEY base = RootHandle(root);
+  if (!base) return 0;
   HKEY key = nullptr;
   const LONG result = RegOpenKeyExA(base, path.c_str(), 0, KEY_READ, &key);
   return result == ERROR_SUCCESS ? reinterpret_cast<RegKeyId>(key) : 0;
 }
 
-void Win32System::RegCloseKey(RegKeyId key) {
+void Win32System::CloseRegistryKey(RegKeyId key) {
   if (key) ::RegCloseKey(reinterpret_cast<HKEY>(key));
 }
 
@@ -529,7 +643,7 @@ std::vector<std::uint8_t> Win32System::LoadBitmapResource(const std::string& nam
   return std::vector<std::uint8_t>(data, data + size);
 }
 
-ReplaceStatus Win32System::ReplaceFile(const std::string& from, const std::string& to) {
+ReplaceStatus Win32System::ReplaceFileWith(const std::string& from, const std::string& to) {
   // The Windows 9x family has no atomic replace.
   if (PlatformId() == VER_PLATFORM_WIN32_WINDOWS) return ReplaceStatus::Unsupported;
   // A read-only file is never replaced. Windows refuses the move itself; Wine run by an
@@ -540,6 +654,10 @@ ReplaceStatus Win32System::ReplaceFile(const std::string& from, const std::strin
     return ReplaceStatus::Replaced;
   }
   return GetLastError() == ERROR_CALL_NOT_IMPLEMENTED ? ReplaceStatus::Unsupported : ReplaceStatus::Failed;
+}
+
+void Win32System::ShowSystemMessageBox(WindowId owner, const std::string& caption, const std::string& text) {
+  MessageBoxA(H(owner), text.c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
 LRESULT CALLBACK Win32System::HintProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -594,4 +712,8 @@ void Win32System::ShowHintWindow(const TPoint& screenPos, const std::string& tex
 
 void Win32System::HideHintWindow() {
   if (hint_) ShowWindow(hint_, SW_HIDE);
+}
+
+std::unique_ptr<SystemPort> CreateWin32System(void* instance) {
+  return std::make_unique<Win32System>(static_cast<HINSTANCE>(instance));
 }
