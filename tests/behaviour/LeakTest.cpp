@@ -94,10 +94,17 @@ TEST_F(ImportTest, ALongSessionLeavesNoSystemObjectBehind) {
     RightClickSquare(70, "Choose Color");
     RightClickSquare(70, "Don't Show Duplicates");
 
-    // The help window, opened from the link and closed from its icon menu; a hint shown.
+    // The help window, opened from the link, paged to its last page and back, and closed from
+    // its icon menu; a hint shown.
     fake.Click(*main, Centre(main->Label3));
     ASSERT_TRUE(Form3->Visible);
     fake.PaintAll();
+    for (int page = 0; page < 12; ++page) {
+      fake.Click(*Form3, CentreOf(*Form3, *(page < 10 ? Form3->Image2 : Form3->Image3)));
+      fake.PassTime(600);  // further apart than a double click
+      fake.PaintAll();
+    }
+    EXPECT_EQ(Form3->GetPageIndex(), 8);
     fake.QueueMenuChoice("Close");
     fake.Click(*Form3, TPoint{Form3->Left + 24, Form3->Top + 28});
     EXPECT_FALSE(Form3->Visible);
