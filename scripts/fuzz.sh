@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Fuzzes the palette file readers: builds tests/fuzz/palette_fuzz.cpp with libFuzzer,
 # AddressSanitizer and UndefinedBehaviorSanitizer into build/fuzz/, seeds the corpus from the
-# test fixtures and the shared real-world palettes, and runs for FUZZ_SECONDS (default 60).
+# test fixtures and the real-world palettes in tests/palettes/, and runs for FUZZ_SECONDS (default 60).
 # Exits non-zero on any finding; the failing input is left in build/fuzz/ as crash-*, leak-*,
 # timeout-* or oom-*.
 set -euo pipefail
@@ -18,7 +18,7 @@ mkdir -p "$out/seeds" "$out/corpus"
 
 shopt -s nullglob
 cp -f "$root"/tests/palettefiles/fixtures/* "$out/seeds/"
-cp -f "$root"/../shared/palettes/*.pal "$root"/../shared/palettes/*.PAL "$out/seeds/"
+cp -f "$root"/tests/palettes/*.pal "$root"/tests/palettes/*.PAL "$out/seeds/"
 
 echo "fuzzing the palette readers for ${seconds} s"
 "$out/palette_fuzz" -max_total_time="$seconds" -timeout=10 -print_final_stats=1 \
