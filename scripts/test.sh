@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up what is missing and runs every test: the behaviour tests (native, fake system
-# side), the artwork check, both Windows builds with their import check, the palette fuzzer
-# and the end-to-end tests under Wine. Ends with one line "N passed, M failed".
+# side), the artwork check, both Windows builds with their import check, the release zip
+# with its check (scripts/check_release.py), the palette fuzzer and the end-to-end tests
+# under Wine. Ends with one line "N passed, M failed".
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
@@ -71,6 +72,7 @@ windows_builds() {
 run behaviour behaviour
 run artwork python3 tests/resources/check_artwork.py
 run windows-builds windows_builds
+run release scripts/release.sh
 run fuzz env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
 run end-to-end scripts/e2e.sh
 
