@@ -6,7 +6,9 @@
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+started=$SECONDS
 scripts/setup.sh test || exit 1
+stage_times=("$(printf '%-16s %5d s' setup $((SECONDS - started)))")
 
 passed=0
 failed=0
@@ -33,10 +35,12 @@ tally() {  # name status [output-file]
 }
 
 run() {  # name command...
-  local name="$1"; shift
+  local name="$1" start=$SECONDS status; shift
   echo "== $name"
   "$@" 2>&1 | tee "$log/$name.log"
-  tally "$name" "${PIPESTATUS[0]}" "$log/$name.log"
+  status="${PIPESTATUS[0]}"
+  tally "$name" "$status" "$log/$name.log"
+  stage_times+=("$(printf '%-16s %5d s' "$name" $((SECONDS - start)))")
 }
 
 behaviour() {
@@ -77,5 +81,8 @@ run fuzz env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
 run end-to-end scripts/e2e.sh
 
 echo
+echo "Time per stage:"
+printf '  %s\n' "${stage_times[@]}"
+printf '  %-16s %5d s\n' "all" $((SECONDS - started))
 echo "Tintmesh tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
