@@ -214,6 +214,10 @@ std::unique_ptr<Surface> Win32System::CreateSurface(int width, int height) {
 }
 
 void Win32System::InvalidateRect(WindowId window, const TRect& rect) {
+  // A hidden window is painted whole when it is shown, so marking parts of it changes
+  // nothing; and under Wine each mark is a round trip to the server, which building the
+  // main window's 256 squares before its first show would make some 1300 times.
+  if (!IsWindowVisible(H(window))) return;
   const RECT r = ToRECT(rect);
   ::InvalidateRect(H(window), &r, FALSE);
 }
