@@ -46,12 +46,59 @@ def _colour_table(palette):
     return b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in entries)
 
 
+BI_RGB, BI_RLE8 = 0, 1
+
+
+def _rle8_row(row):
+    """One row in the BI_RLE8 encoding, without its end-of-line mark.
+
+    Repeats of two or more pixels are written as (count, index) pairs; stretches
+    without such repeats as absolute runs (0, count, indices, padded to an even
+    length), or as pairs of count 1 when they are too short for an absolute run.
+    """
+    out = bytearray()
+    x, n = 0, len(row)
+    while x < n:
+        run = 1
+        while x + run < n and run < 255 and row[x + run] == row[x]:
+            run += 1
+        if run >= 2:
+            out += bytes((run, row[x]))
+            x += run
+            continue
+        start = x
+        while x < n and x - start < 255 and not (x + 1 < n and row[x] == row[x + 1]):
+            x += 1
+        count = x - start
+        if count < 3:
+            for i in range(start, x):
+                out += bytes((1, row[i]))
+        else:
+            out += bytes((0, count)) + bytes(row[start:x]) + b"\0" * (count % 2)
+    return bytes(out)
+
+
+def rle8(rows):
+    """The pixels of a bottom-up BI_RLE8 bitmap; rows are given top to bottom."""
+    encoded = [_rle8_row(row) + b"\0\0" for row in reversed(rows)]
+    data = b"".join(encoded)
+    return data[:-2] + b"\0\1"  # the last row ends the bitmap instead
+
+
 def bmp8(width, height, palette, rows):
-    """An 8-bit bottom-up BMP; rows are given top to bottom as palette indices."""
+    """An 8-bit bottom-up BMP; rows are given top to bottom as palette indices.
+
+    The pixels are run-length encoded (BI_RLE8, which Windows loads and draws
+    itself) whenever that makes them smaller, and stored plain otherwise.
+    """
     table = _colour_table(palette)
     pixels = b"".join(_row_bytes_8(row) for row in reversed(rows))
+    compression = BI_RGB
+    packed = rle8(rows)
+    if len(packed) < len(pixels):
+        pixels, compression = packed, BI_RLE8
     offset = 14 + 40 + len(table)
-    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, 0, len(pixels),
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 8, compression, len(pixels),
                        2835, 2835, 256, 0)
     header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
     return header + info + table + pixels

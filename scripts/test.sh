@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Sets up what is missing and runs every test: the behaviour tests (native, fake system
-# side), the artwork check, both Windows builds with their import check, the palette fuzzer
-# and the end-to-end tests under Wine. Ends with one line "N passed, M failed".
+# side), the artwork check, both Windows builds with their import check, the release zip
+# with its check (scripts/check_release.py), the palette fuzzer and the end-to-end tests
+# under Wine. Ends with one line "N passed, M failed".
 set -uo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
+started=$SECONDS
 scripts/setup.sh test || exit 1
+stage_times=("$(printf '%-16s %5d s' setup $((SECONDS - started)))")
 
 passed=0
 failed=0
@@ -32,10 +35,12 @@ tally() {  # name status [output-file]
 }
 
 run() {  # name command...
-  local name="$1"; shift
+  local name="$1" start=$SECONDS status; shift
   echo "== $name"
   "$@" 2>&1 | tee "$log/$name.log"
-  tally "$name" "${PIPESTATUS[0]}" "$log/$name.log"
+  status="${PIPESTATUS[0]}"
+  tally "$name" "$status" "$log/$name.log"
+  stage_times+=("$(printf '%-16s %5d s' "$name" $((SECONDS - start)))")
 }
 
 behaviour() {
@@ -85,9 +90,13 @@ run behaviour behaviour
 run sanitizers sanitizers
 run artwork python3 tests/resources/check_artwork.py
 run windows-builds windows_builds
+run release scripts/release.sh
 run fuzz env FUZZ_SECONDS="${FUZZ_SECONDS:-60}" scripts/fuzz.sh
 run end-to-end scripts/e2e.sh
 
 echo
+echo "Time per stage:"
+printf '  %s\n' "${stage_times[@]}"
+printf '  %-16s %5d s\n' "all" $((SECONDS - started))
 echo "Tintmesh tests: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

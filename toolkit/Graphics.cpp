@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 TRect TRect::Intersect(const TRect& o) const {
   TRect r{std::max(Left, o.Left), std::max(Top, o.Top), std::min(Right, o.Right), std::min(Bottom, o.Bottom)};
@@ -37,6 +38,44 @@ std::uint32_t ReadLE(const std::uint8_t* p, int bytes) {
   return v;
 }
 
+constexpr std::uint32_t kBiRgb = 0;
+constexpr std::uint32_t kBiRle8 = 1;
+
+// Expands BI_RLE8 pixels into plain rows of `width` indices, bottom row first. Pixels that
+// a delta or an early end of line skips stay 0. False when the data is cut short or runs
+// past a row or past the bitmap.
+bool ExpandRle8(const std::uint8_t* p, std::size_t size, int width, int height, std::vector<std::uint8_t>& out) {
+  out.assign(static_cast<std::size_t>(width) * height, 0);
+  std::size_t at = 0;
+  int x = 0, y = 0;
+  while (at + 2 <= size) {
+    const int count = p[at], value = p[at + 1];
+    at += 2;
+    if (count > 0) {  // a run of one index
+      if (y >= height || x + count > width) return false;
+      std::memset(&out[static_cast<std::size_t>(y) * width + x], value, count);
+      x += count;
+    } else if (value == 0) {  // end of line
+      x = 0;
+      ++y;
+    } else if (value == 1) {  // end of bitmap
+      return true;
+    } else if (value == 2) {  // delta: move right and up
+      if (at + 2 > size) return false;
+      x += p[at];
+      y += p[at + 1];
+      at += 2;
+      if (x > width || y > height) return false;
+    } else {  // an absolute run of `value` indices, padded to an even length
+      if (at + value > size || y >= height || x + value > width) return false;
+      std::memcpy(&out[static_cast<std::size_t>(y) * width + x], p + at, value);
+      x += value;
+      at += value + (value & 1);
+    }
+  }
+  return false;  // no end-of-bitmap mark
+}
+
 }  // namespace
 
 bool TBitmap::LoadFromDib(const std::uint8_t* data, std::size_t size) {
@@ -49,7 +88,9 @@ bool TBitmap::LoadFromDib(const std::uint8_t* data, std::size_t size) {
   const std::uint32_t compression = ReadLE(data + 16, 4);
   std::uint32_t colorsUsed = ReadLE(data + 32, 4);
   if (width <= 0 || rawHeight == 0 || width > 16384 || rawHeight > 16384 || rawHeight < -16384) return false;
-  if (compression != 0 || (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32)) return false;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return false;
+  const bool rle8 = compression == kBiRle8 && bpp == 8 && rawHeight > 0;
+  if (compression != kBiRgb && !rle8) return false;
   const bool bottomUp = rawHeight > 0;
   const int height = bottomUp ? rawHeight : -rawHeight;
 
@@ -64,12 +105,20 @@ bool TBitmap::LoadFromDib(const std::uint8_t* data, std::size_t size) {
     }
     offset += colorsUsed * 4;
   }
-  const std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
-  if (offset + stride * height > size) return false;
+  std::size_t stride = ((static_cast<std::size_t>(width) * bpp + 31) / 32) * 4;
+  const std::uint8_t* bits = data + offset;
+  std::vector<std::uint8_t> expanded;
+  if (rle8) {
+    if (!ExpandRle8(bits, size - offset, width, height, expanded)) return false;
+    bits = expanded.data();
+    stride = static_cast<std::size_t>(width);
+  } else if (offset + stride * height > size) {
+    return false;
+  }
 
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   for (int row = 0; row < height; ++row) {
-    const std::uint8_t* src = data + offset + stride * (bottomUp ? height - 1 - row : row);
+    const std::uint8_t* src = bits + stride * (bottomUp ? height - 1 - row : row);
     std::uint32_t* dst = &pixels[static_cast<std::size_t>(row) * width];
     for (int x = 0; x < width; ++x) {
       std::uint32_t index = 0;

@@ -189,19 +189,34 @@ def rgb(value):
 # Waiting
 
 
-def wait_until(predicate, timeout, what, interval=0.05):
+def wait_until(predicate, timeout, what, interval=0.05, max_interval=None):
     """Polls `predicate` until it returns a true value, which is returned.
 
-    Raises AssertionError naming `what` when `timeout` seconds pass first.
+    The pause between polls starts at `interval` and, when `max_interval` is
+    given, grows by half each time up to it, so that a long wait does not keep
+    loading the machine it waits on. Raises AssertionError naming `what` when
+    `timeout` seconds pass first.
     """
     deadline = time.monotonic() + timeout
+    pause = interval
     while True:
         value = predicate()
         if value:
             return value
         if time.monotonic() >= deadline:
             raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
-        time.sleep(interval)
+        time.sleep(pause)
+        if max_interval is not None:
+            pause = min(max_interval, pause * 1.5)
+
+
+def process_cpu_time(pid):
+    """User plus system CPU time of a process, in clock ticks; None once it is gone."""
+    try:
+        fields = Path("/proc/%d/stat" % pid).read_text().rsplit(")", 1)[1].split()
+    except (OSError, IndexError):
+        return None
+    return int(fields[11]) + int(fields[12])
 
 
 def _wait_process(proc, timeout):
@@ -474,7 +489,10 @@ class Session:
         return self.screenshot().pixel(x, y)
 
     def wait_screen(self, predicate, timeout, what, interval=0.05):
-        """Takes screenshots until `predicate(shot)` is true; returns that shot."""
+        """Takes screenshots until `predicate(shot)` is true; returns that shot.
+
+        The first screenshots follow each other closely; the pause between them
+        then grows to 0.3 s, so that a long wait does not load the machine."""
         found = []
 
         def check():
@@ -484,20 +502,51 @@ class Session:
                 return True
             return False
 
-        wait_until(check, timeout, what, interval)
+        wait_until(check, timeout, what, interval, max_interval=max(interval, 0.3))
         return found[0]
 
+    def wait_program_idle(self, timeout=30, quiet=0.15, what="the program to go idle"):
+        """Waits until the program under test has used no CPU time for `quiet`
+        seconds: it has handled what it was sent and waits for messages, so any
+        timer that is due has fired. Returns at once when no program runs."""
+        if self.program is None or self.program.poll() is not None:
+            return
+        deadline = time.monotonic() + timeout
+        last = process_cpu_time(self.program.pid)
+        since = time.monotonic()
+        while last is not None:
+            time.sleep(0.05)
+            now = process_cpu_time(self.program.pid)
+            if now != last:
+                last, since = now, time.monotonic()
+            elif time.monotonic() - since >= quiet:
+                return
+            if time.monotonic() >= deadline:
+                raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
+
+    def settle(self, at_least, timeout=30, what="the program to go idle"):
+        """Lets `at_least` seconds pass and then waits for the program to go idle:
+        the wait after a press before the next one (the program's click lock-out
+        must have ended, and under load its timer fires late), and the wait before
+        checking that something did not happen."""
+        time.sleep(at_least)
+        self.wait_program_idle(timeout, what=what)
+
     def wait_screen_stable(self, timeout=10, what="the screen to settle"):
-        """Waits until two screenshots in a row are alike; returns the last."""
-        previous = [self.screenshot()]
+        """Waits until the program is idle and the screen has stayed alike over
+        three screenshots spanning at least 0.3 s; returns the last."""
+        deadline = time.monotonic() + timeout
+        self.wait_program_idle(timeout, what=what)
+        previous = [self.screenshot(), time.monotonic()]
 
         def check():
             shot = self.screenshot()
-            same = shot.data == previous[0].data
-            previous[0] = shot
-            return same
+            if shot.data != previous[0].data:
+                previous[0], previous[1] = shot, time.monotonic()
+                return False
+            return time.monotonic() - previous[1] >= 0.3
 
-        wait_until(check, timeout, what, interval=0.1)
+        wait_until(check, max(1.0, deadline - time.monotonic()), what, interval=0.15)
         return previous[0]
 
     # -- windows ------------------------------------------------------------

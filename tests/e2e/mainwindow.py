@@ -109,18 +109,46 @@ def describe_grid(states, expected_selected):
 BACKGROUND_BMP = REPO / "resources" / "background.bmp"
 
 
+def _expand_rle8(data, width, height):
+    """BI_RLE8 pixels as plain rows of `width` bytes, bottom row first."""
+    out = bytearray(width * height)
+    x = y = at = 0
+    while at + 2 <= len(data):
+        count, value = data[at], data[at + 1]
+        at += 2
+        if count:
+            out[y * width + x:y * width + x + count] = bytes([value]) * count
+            x += count
+        elif value == 0:
+            x, y = 0, y + 1
+        elif value == 1:
+            break
+        elif value == 2:
+            x, y = x + data[at], y + data[at + 1]
+            at += 2
+        else:
+            out[y * width + x:y * width + x + value] = data[at:at + value]
+            x += value
+            at += value + (value & 1)
+    return bytes(out)
+
+
 def load_bmp(path):
-    """An uncompressed 8-bit (or 24-bit) BMP as (width, height, pixel(x, y) -> rgb)."""
+    """An 8-bit (plain or RLE8) or 24-bit BMP as (width, height, pixel(x, y) -> rgb)."""
     data = Path(path).read_bytes()
     if data[:2] != b"BM":
         raise ValueError("%s is not a BMP file" % path)
     offset = struct.unpack_from("<I", data, 10)[0]
     header_size, width, height, _, bits, compression = struct.unpack_from("<IiiHHI", data, 14)
-    if compression != 0 or bits not in (8, 24):
-        raise ValueError("%s: only uncompressed 8- and 24-bit pictures are read here" % path)
+    if not (compression == 0 and bits in (8, 24) or compression == 1 and bits == 8 and height > 0):
+        raise ValueError("%s: only 8-bit (plain or RLE8) and 24-bit pictures are read here" % path)
     bottom_up = height > 0
     height = abs(height)
     stride = (width * bits // 8 + 3) & ~3
+    if compression == 1:
+        size_image = struct.unpack_from("<I", data, 14 + 20)[0]
+        data = data[:offset] + _expand_rle8(data[offset:offset + size_image], width, height)
+        stride = width
     palette = []
     if bits == 8:
         colours = struct.unpack_from("<I", data, 14 + 32)[0] or 256

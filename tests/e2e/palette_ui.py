@@ -25,8 +25,11 @@ RED = (255, 0, 0)
 
 # Separate presses must be further apart than the program's 200 ms click
 # lock-out; this pause is part of how a user clicks, not a wait for a result.
+# After it the helpers also wait for the program to go idle, since under load
+# its lock-out timer fires late.
 CLICK_GAP = 0.4
-# How long to watch for something that must not happen.
+# How long at least to watch for something that must not happen; the check
+# then also waits for the program to go idle, having handled what it was sent.
 QUIET_PERIOD = 0.8
 TIMEOUT = 20
 
@@ -218,7 +221,7 @@ class Grid:
                                                                        expected))) from None
 
     def assert_grid_stays(self, expected, what):
-        time.sleep(QUIET_PERIOD)
+        self.session.settle(QUIET_PERIOD)
         looks = self.looks()
         if looks != list(expected):
             raise AssertionError("%s: %s" % (what, describe_differences(looks, list(expected))))
@@ -233,7 +236,7 @@ class Grid:
                 lambda shot: square_look(shot, self.left, self.top, index, self.origin)[0] == outline,
                 TIMEOUT, "%s %d to show a %s outline after a click" % (self.square_name, index, outline))
         self.park()
-        time.sleep(CLICK_GAP)
+        self.session.settle(CLICK_GAP)
 
     def select(self, *ranges):
         """Selects squares on a grid where none is selected: each (first, last)
@@ -276,7 +279,7 @@ class Tintmesh(Grid):
         self.session.key("Escape")
         self.session.wait_popup_closed(menu.rect, TIMEOUT)
         self.park()
-        time.sleep(CLICK_GAP)
+        self.session.settle(CLICK_GAP)
 
     def command(self, item, over=0):
         """Chooses a context-menu item, opening the menu over square `over`;
@@ -356,7 +359,7 @@ class Tintmesh(Grid):
         window.wait_grid([(MAGENTA, c) for c in colours], "every imported square selected")
         window.close_by(ImportWindow.OK_POINT)
         self.wait_grid([(BLACK, c) for c in colours], "the loaded palette in the main window")
-        time.sleep(CLICK_GAP)
+        self.session.settle(CLICK_GAP)
 
     def choose_color(self, over=0):
         """"Choose Color" from the context menu; returns the colour dialog."""
@@ -446,7 +449,7 @@ class ColorDialog:
             click(self.session, *self.at(point))
         self.app.wait_gone("Color", self.rect)
         self.app.park()
-        time.sleep(CLICK_GAP)
+        self.session.settle(CLICK_GAP)
 
 
 class ImportWindow(Grid):
@@ -472,7 +475,7 @@ class ImportWindow(Grid):
             "the 340x409 Import Palette window", interval=0.1)
         self.park()
         self.wait_grid([(BLACK, c) for c in colours], "the Import Palette window to show the file's colours")
-        time.sleep(CLICK_GAP)
+        self.session.settle(CLICK_GAP)
         return self
 
     def menu_command(self, index, item):
@@ -487,7 +490,7 @@ class ImportWindow(Grid):
         click(self.session, rect[0] + 24, entries[item].centre_y)
         self.session.wait_popup_closed(rect, TIMEOUT)
         self.park()
-        time.sleep(CLICK_GAP)
+        self.session.settle(CLICK_GAP)
 
     def close_by(self, point):
         """Clicks a point of the window (OK, Cancel, the close mark) and waits for the window to go."""

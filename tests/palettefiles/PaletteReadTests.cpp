@@ -13,7 +13,7 @@ namespace {
 using namespace std::string_literals;
 
 const fs::path kFixtures = PALETTE_FIXTURE_DIR;
-const fs::path kShared = SHARED_PALETTE_DIR;
+const fs::path kWild = WILD_PALETTE_DIR;
 
 const PaletteEntry kBlack = Rgb(0, 0, 0);
 
@@ -409,7 +409,7 @@ TEST(PaletteFilesFromTheWild, GiveTheColoursWrittenInThem) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path file = kShared / c.name;
+        const fs::path file = kWild / c.name;
         ASSERT_TRUE(fs::exists(file));
         EXPECT_EQ(CheckPaletteFormat(file.string()), c.format);
         const ReadOutcome read = Read(file);
@@ -423,10 +423,10 @@ TEST(PaletteFilesFromTheWild, GiveTheColoursWrittenInThem) {
         for (int i = 0; i < 256; ++i) ASSERT_EQ(read.entries[i], expected[i]) << "entry " << i;
     }
 
-    const ReadOutcome arne = Read(kShared / "arne-v20-16.pal");
+    const ReadOutcome arne = Read(kWild / "arne-v20-16.pal");
     EXPECT_EQ(arne.entries[0], kBlack);
     EXPECT_EQ(arne.entries[1], Rgb(157, 157, 157));
-    const ReadOutcome atari = Read(kShared / "atari-800xl-palette.pal");
+    const ReadOutcome atari = Read(kWild / "atari-800xl-palette.pal");
     EXPECT_EQ(atari.entries[1], Rgb(37, 37, 37));
     EXPECT_NE(atari.entries[255], kBlack);
 }

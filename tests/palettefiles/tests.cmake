@@ -5,5 +5,5 @@ add_executable(palettefiles_tests
 target_link_libraries(palettefiles_tests PRIVATE palettefiles GTest::gtest GTest::gtest_main)
 target_compile_definitions(palettefiles_tests PRIVATE
   PALETTE_FIXTURE_DIR="${CMAKE_CURRENT_LIST_DIR}/fixtures"
-  SHARED_PALETTE_DIR="${CMAKE_SOURCE_DIR}/../shared/palettes")
+  WILD_PALETTE_DIR="${CMAKE_SOURCE_DIR}/tests/palettes")
 gtest_discover_tests(palettefiles_tests TEST_PREFIX "palettefiles." DISCOVERY_TIMEOUT 30)

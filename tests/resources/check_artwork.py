@@ -41,6 +41,37 @@ def check(name, condition, detail=""):
 # ---------------------------------------------------------------------------
 
 
+def expand_rle8(data, width, height):
+    """BI_RLE8 pixels as rows of indices, bottom row first. Every pixel must be written
+    (no deltas, no early ends of line) and the data must end with the end-of-bitmap mark."""
+    rows, row, at = [], [], 0
+    while True:
+        if at + 2 > len(data):
+            raise ValueError("RLE8 data ends without an end-of-bitmap mark")
+        count, value = data[at], data[at + 1]
+        at += 2
+        if count:
+            row += [value] * count
+        elif value in (0, 1):
+            if len(row) != width:
+                raise ValueError(f"RLE8 row {len(rows)} holds {len(row)} pixels, expected {width}")
+            rows.append(row)
+            row = []
+            if value == 1:
+                break
+        elif value == 2:
+            raise ValueError("RLE8 delta: pixels left unwritten")
+        else:
+            row += list(data[at:at + value])
+            at += value + (value & 1)
+        if len(row) > width:
+            raise ValueError(f"RLE8 row {len(rows)} runs past the width {width}")
+    if len(rows) != height or at != len(data):
+        raise ValueError(f"RLE8 data gives {len(rows)} rows, expected {height}, and ends at "
+                         f"{at} of {len(data)} bytes")
+    return rows
+
+
 class Dib:
     """A BITMAPINFOHEADER DIB: header fields, colour table and pixel rows
     (top to bottom, as palette indices), plus an AND mask when present."""
@@ -51,8 +82,10 @@ class Dib:
             struct.unpack_from("<IiiHHIIiiII", data, offset)
         if self.header_size != 40:
             raise ValueError(f"header size {self.header_size}, expected 40")
-        if self.compression != 0:
-            raise ValueError(f"compression {self.compression}, expected none")
+        # Plain pixels, or in a bitmap file 8-bit run-length encoded ones (BI_RLE8).
+        if self.compression != 0 and not (self.compression == 1 and self.bit_count == 8
+                                          and self.height > 0 and not in_icon):
+            raise ValueError(f"compression {self.compression}, expected none or RLE8 at 8 bpp")
         colours = self.clr_used or (1 << self.bit_count if self.bit_count <= 8 else 0)
         table_at = offset + 40
         self.palette = []
@@ -63,10 +96,16 @@ class Dib:
         self.rows_total = rows_total
         stride = ((self.width * self.bit_count + 31) // 32) * 4
         at = pixel_offset if pixel_offset is not None else table_at + 4 * colours
-        self.end = at + stride * rows_total
-        if self.end > len(data):
-            raise ValueError("pixel data runs past the end of the file")
-        self.rows = self._read_rows(data, at, stride, self.bit_count, rows_total)
+        if self.compression == 1:
+            self.end = at + self.size_image
+            if self.end > len(data):
+                raise ValueError("pixel data runs past the end of the file")
+            self.rows = expand_rle8(data[at:self.end], self.width, rows_total)
+        else:
+            self.end = at + stride * rows_total
+            if self.end > len(data):
+                raise ValueError("pixel data runs past the end of the file")
+            self.rows = self._read_rows(data, at, stride, self.bit_count, rows_total)
         self.mask = None
         if in_icon:
             mask_stride = ((self.width + 31) // 32) * 4

@@ -349,6 +349,10 @@ std::unique_ptr<Surface> Win32System::CreateSurface(int width, int height) {
 }
 
 void Win32System::InvalidateRect(WindowId window, const TRect& rect) {
+  // A hidden window is painted whole when it is shown, so marking parts of it changes
+  // nothing; and under Wine each mark is a round trip to the server, which building the
+  // main window's 256 squares before its first show would make some 1300 times.
+  if (!IsWindowVisible(H(window))) return;
   const RECT r = ToRECT(rect);
   ::InvalidateRect(H(window), &r, FALSE);
 }
@@ -485,8 +489,10 @@ bool Win32System::RunFileDialog(const FileDialogRequest& request, WindowId owner
   std::vector<char> buffer(4096, '\0');
   std::strncpy(buffer.data(), request.FileName.c_str(), buffer.size() - 1);
 
+  // The structure as Windows 95/98 and NT 4.0 know it: they refuse the longer one of
+  // later systems, which every later system still accepts.
   OPENFILENAMEA ofn{};
-  ofn.lStructSize = sizeof(ofn);
+  ofn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;  // 76 bytes in the 32-bit program
   ofn.hwndOwner = H(owner);
   ofn.lpstrFilter = filter.c_str();
   ofn.nFilterIndex = 1;
@@ -495,7 +501,7 @@ bool Win32System::RunFileDialog(const FileDialogRequest& request, WindowId owner
   ofn.lpstrInitialDir = request.InitialDir.empty() ? nullptr : request.InitialDir.c_str();
   ofn.lpstrTitle = request.Title.empty() ? nullptr : request.Title.c_str();
   ofn.lpstrDefExt = request.DefaultExt.empty() ? nullptr : request.DefaultExt.c_str();
-  ofn.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
+  ofn.Flags = OFN_EXPLORER;
   if (request.OverwritePrompt) ofn.Flags |= OFN_OVERWRITEPROMPT;
   if (request.HideReadOnly) ofn.Flags |= OFN_HIDEREADONLY;
   if (request.PathMustExist) ofn.Flags |= OFN_PATHMUSTEXIST;
