@@ -156,10 +156,6 @@ def grey(level):
 
 BG_PALETTE = [grey(i) for i in range(256)]
 
-# 4 x 4 ordered dither, used to spread the fractional part of the gradient.
-_BAYER4 = [[0, 8, 2, 10], [12, 4, 14, 6], [3, 11, 1, 9], [15, 7, 13, 5]]
-
-
 def _grain(x, y):
     """A fixed pseudo-random value in 0..1 per pixel (integer hash, no state)."""
     h = (x * 374761393 + y * 668265263) & 0xFFFFFFFF
@@ -179,8 +175,6 @@ def _panel_level(x, y):
     # A soft falloff toward the left and right edges.
     dx = (x - (BG_WIDTH - 1) / 2.0) / (BG_WIDTH / 2.0)
     level -= 4.0 * dx * dx
-    # A faint grain so large areas do not look flat.
-    level += 3.0 * (_grain(x, y) - 0.5)
     return level
 
 
@@ -212,11 +206,9 @@ def background():
                 level -= 14.0
             elif y == sy + 2 and sx <= x < sx + sw:
                 level -= 5.0
-            threshold = (_BAYER4[y % 4][x % 4] + 0.5) / 16.0
-            base = int(level)
-            if level - base > threshold:
-                base += 1
-            row.append(max(0, min(255, base)))
+            # Rounded, not dithered: the panel's long runs of one grey keep the picture
+            # small once run-length encoded, and the screenshots of it too.
+            row.append(max(0, min(255, int(level + 0.5))))
         rows.append(row)
     return rows
 
@@ -670,16 +662,21 @@ def _banner_ink():
     return ink
 
 
+def _brushed(x, y, depth):
+    """Horizontal brush strokes: each row is cut into strokes of 16 to 47 pixels, each a
+    little lighter or darker, so the texture runs along the rows (and run-length encodes
+    well) instead of changing at every pixel."""
+    offset = int(_grain(y, 7) * 48)
+    length = 16 + int(_grain(y, 11) * 32)
+    stroke = (x + offset) // length
+    return depth * (_grain(stroke, y) - 0.5)
+
+
 def _about_body_level(x, y):
     """The body's brushed texture: a dark ramp index, darker toward the bottom."""
     t = (y - ABOUT_BANNER_HEIGHT) / float(ABOUT_HEIGHT - ABOUT_BANNER_HEIGHT)
     level = 30.0 - 14.0 * t
-    # Fine diagonal brushing, and a grain so that no area is flat.
-    if (x + 2 * y) % 7 == 0:
-        level += 5.0
-    elif (x + 2 * y) % 7 == 1:
-        level += 2.0
-    level += 6.0 * (_grain(x + 1000, y + 1000) - 0.5)
+    level += _brushed(x, y + 1000, 7.0)
     # A soft vignette toward the corners.
     dx = (x - (ABOUT_WIDTH - 1) / 2.0) / (ABOUT_WIDTH / 2.0)
     level -= 6.0 * dx * dx
@@ -705,7 +702,7 @@ def about_background():
                     copper = 4  # the banner's dark lower edge
                 else:
                     copper = 52 - (y * 30) // ABOUT_BANNER_HEIGHT
-                    copper += int(4.0 * (_grain(x, y + 500) - 0.5))
+                    copper += int(_brushed(x, y + 500, 4.0))
                     if (x, y) in shadow:
                         copper -= 22
                 row.append(ABOUT_COPPER + max(0, min(63, copper)))
