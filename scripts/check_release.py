@@ -96,7 +96,13 @@ def missing_functions():
     return missing
 
 
+# The whole program, its pictures included, stays small enough to mail or put on a floppy.
+SIZE_LIMIT = 512 * 1024
+
+
 def check_exe(data, report):
+    report("at most %d KiB" % (SIZE_LIMIT // 1024), len(data) <= SIZE_LIMIT,
+           "%d bytes (%d KiB)" % (len(data), (len(data) + 1023) // 1024))
     header, imports = read_pe(data)
     report("PE32 i386 image", header["machine"] == IMAGE_FILE_MACHINE_I386 and header["magic"] == PE32_MAGIC,
            "machine 0x%x, optional header 0x%x" % (header["machine"], header["magic"]))
