@@ -38,9 +38,9 @@ MENU_SQUARE = 17
 
 
 def _load_artwork():
-    spec = importlib.util.spec_from_file_location("make_artwork", REPO / "resources" / "make_artwork.py")
-    module = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(module)
+    found = importlib.util.spec_from_file_location("make_artwork", REPO / "resources" / "make_artwork.py")
+    module = importlib.util.module_from_spec(found)
+    found.loader.exec_module(module)
     return module
 
 
