@@ -46,6 +46,17 @@ class ProgramTest : public ::testing::Test {
     app->Run();
     main = SDIAppForm;
   }
+  // Starts the program, in the large-font layout when asked: the main window takes DpiMode 2
+  // from a font setting of 120 pixels per inch on the NT family.
+  void StartIn(int dpiMode) {
+    if (dpiMode == 2) {
+      fake.SetPlatformId(2);
+      fake.SeedInteger(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
+                       "LogPixels", 120);
+    }
+    Start();
+    ASSERT_EQ(main->GetDpiMode(), dpiMode);
+  }
 
   TPaletteShape* Sq(int i) const { return main->GetSquares()[i]; }
   // A screen point of the main window's client area.

@@ -8,15 +8,6 @@ namespace {
 
 class HelpTest : public ProgramTest {
  protected:
-  void StartIn(int dpiMode) {
-    if (dpiMode == 2) {
-      fake.SetPlatformId(2);
-      fake.SeedInteger(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
-                       "LogPixels", 120);
-    }
-    Start();
-    ASSERT_EQ(main->GetDpiMode(), dpiMode);
-  }
   // "here." as the user clicks it.
   void OpenHelp() {
     fake.Click(*main, Centre(main->Label3));

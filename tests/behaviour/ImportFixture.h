@@ -69,17 +69,6 @@ class ImportTest : public ProgramTest {
     fs::remove_all(dir, ignored);
   }
 
-  // Starts the program, in the large-font layout when asked: the main window takes DpiMode 2
-  // from a font setting of 120 pixels per inch on the NT family.
-  void StartIn(int dpiMode) {
-    if (dpiMode == 2) {
-      fake.SetPlatformId(2);
-      fake.SeedInteger(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts",
-                       "LogPixels", 120);
-    }
-    Start();
-    ASSERT_EQ(main->GetDpiMode(), dpiMode);
-  }
   // Starts the program and gives every working square its own colour.
   void StartWithColours(int dpiMode = 1) {
     StartIn(dpiMode);
